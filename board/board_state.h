@@ -15,10 +15,10 @@ inline constexpr int kNoticeCount = 3;
 inline constexpr std::array<int, kNoticeCount> kPeakSlots = {1, 11, 20};
 inline constexpr int kFullTime = 200;
 
-inline constexpr std::string_view kCardBack = "atras.jpg";
-inline constexpr std::string_view kEmptyStock = "ninguna.jpg";
-inline constexpr std::string_view kNeutralCard = "carta.jpg";
-inline constexpr std::string_view kNoticeCaption = "5.000 puntos";
+inline constexpr const char* kCardBack = "atras.jpg";
+inline constexpr const char* kEmptyStock = "ninguna.jpg";
+inline constexpr const char* kNeutralCard = "carta.jpg";
+inline constexpr const char* kNoticeCaption = "5.000 puntos";
 
 // A card slot `Image1(i)`: it is gone when hidden.
 struct CardSlot {

@@ -37,7 +37,7 @@ void Board::repartir(bool si) {
     for (s_.numero = 51; s_.numero >= 29; --s_.numero) s_.Image1[s_.numero].Visible = false;
     for (; s_.numero >= 1; --s_.numero) s_.Image1[s_.numero].Visible = true;
     for (s_.numero2 = 18; s_.numero2 >= 1; --s_.numero2) {
-        s_.Image3[s_.numero2] = {std::string(kCardBack), true};
+        s_.Image3[s_.numero2] = {kCardBack, true};
     }
     s_.Image2 = kCardBack;
     timer1().setEnabled(false);

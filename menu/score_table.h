@@ -1,0 +1,20 @@
+#pragma once
+// The five-row high-score table, best first. Names and scores are kept as the bytes the
+// high-score file holds (Windows-1252), so that every row travels back to the file unchanged.
+
+#include <array>
+#include <string>
+
+namespace crestaverde {
+
+inline constexpr int kScoreRows = 5;
+
+struct ScoreRow {
+    std::string name;
+    std::string score;
+    bool operator==(const ScoreRow&) const = default;
+};
+
+using ScoreTable = std::array<ScoreRow, kScoreRows>;
+
+}  // namespace crestaverde

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for CRESTAVERDE and builds, plays or tests it.
+#   tools/dev.sh play       install what is missing, build, start the game
+#   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
+#   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   tools/dev.sh fuzz [s]   the high-score file reader under libFuzzer for s seconds (default 60)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+    fonts-liberation2 fonts-dejavu-core
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    xvfb xauth openbox x11-utils imagemagick
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {  # build folder, then cmake options
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+run_tests() {  # build folder
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600 -j "$(nproc)"
+}
+
+case "${1:-}" in
+    play)
+        install_missing
+        build build -DCMAKE_BUILD_TYPE=Release -DCRESTAVERDE_TESTS=OFF
+        exec build/crestaverde
+        ;;
+    test)
+        install_missing
+        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRESTAVERDE_WERROR=ON
+        run_tests build
+        ;;
+    sanitize)
+        install_missing
+        build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCRESTAVERDE_WERROR=ON -DCRESTAVERDE_SANITIZE=ON
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize
+        ;;
+    fuzz)
+        install_missing
+        build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCRESTAVERDE_FUZZ=ON \
+            -DCRESTAVERDE_TESTS=OFF -DCRESTAVERDE_WINDOWS=OFF
+        corpus=$(mktemp -d)
+        trap 'rm -rf "$corpus"' EXIT
+        build-fuzz/tests/fuzz/record_file_fuzz -max_total_time="${2:-60}" -rss_limit_mb=2048 "$corpus"
+        ;;
+    *)
+        sed -n '2,6p' "$0"
+        exit 2
+        ;;
+esac
