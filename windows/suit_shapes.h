@@ -1,0 +1,17 @@
+#pragma once
+// The four card suits as vector shapes, shared by the card art and the window icons.
+
+#include <QColor>
+#include <QPainterPath>
+#include <QRectF>
+
+namespace crestaverde {
+
+// Suit letters as the card codes use them: a hearts, b diamonds, c clubs, d spades.
+enum class Suit { Hearts, Diamonds, Clubs, Spades };
+
+[[nodiscard]] Suit suitOfLetter(char letter);
+[[nodiscard]] QPainterPath suitPath(Suit suit, const QRectF& box);
+[[nodiscard]] QColor suitColor(Suit suit);
+
+}  // namespace crestaverde
