@@ -13,7 +13,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-    xvfb xauth openbox x11-utils imagemagick
+    xvfb xauth openbox x11-utils imagemagick xdotool
 )
 
 install_missing() {

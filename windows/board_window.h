@@ -1,0 +1,56 @@
+#pragma once
+// The game board `frmprincipal` on screen: draws the board's state in its design layout,
+// scaled to the window, and turns clicks into the board's operations.
+
+#include <QWidget>
+#include <optional>
+
+#include "board.h"
+#include "design.h"
+#include "media_catalogue.h"
+
+class QProgressBar;
+class QPushButton;
+
+namespace crestaverde {
+
+class BoardWindow : public QWidget {
+  public:
+    BoardWindow(Board& board, Services& services, const MediaCatalogue& media);
+
+    // Brings what is shown in line with the board's state.
+    void refresh();
+
+    // Geometry in design pixels, and the mapping onto the window.
+    [[nodiscard]] QRectF designRect(design::Element element) const;
+    [[nodiscard]] bool shown(design::Element element) const;
+    // The front-most shown element under a design point.
+    [[nodiscard]] std::optional<design::Element> elementAt(QPointF designPoint) const;
+    [[nodiscard]] QTransform designToWindow() const;
+    [[nodiscard]] QString labelText(design::BoardLabel label) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void paintElement(QPainter& painter, design::Element element) const;
+    void paintLabel(QPainter& painter, design::BoardLabel label) const;
+    [[nodiscard]] QString pictureOf(design::Element element) const;
+    [[nodiscard]] std::optional<int> slotAt(QPoint windowPoint) const;
+    void layoutControls();
+
+    Board& board_;
+    Services& services_;
+    const MediaCatalogue& media_;
+    QPushButton* abandon_;
+    QProgressBar* timeBar_;
+    std::optional<int> pressedSlot_;
+    bool minimised_ = false;
+};
+
+}  // namespace crestaverde

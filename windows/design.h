@@ -1,0 +1,136 @@
+#pragma once
+// Every position, size, colour, font and timer interval of the windows, in one place.
+// Positions are in twips as designed (15 twips to a pixel at the design size).
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace crestaverde::design {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+[[nodiscard]] constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+[[nodiscard]] constexpr QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+// Font sizes are designed in points on a 96-dot-per-inch screen.
+[[nodiscard]] constexpr int pointsToPixels(double points) {
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
+
+// Timers.
+inline constexpr int kStartTimerMs = 1;
+inline constexpr int kBannerTimerMs = 1;
+inline constexpr int kClockDesignMs = 10;
+inline constexpr int kAboutTimerMs = 1000;
+
+// Colours.
+inline const QColor kFelt(0, 128, 0);
+inline const QColor kLightGreen(192, 255, 192);
+inline const QColor kLightGrey(224, 224, 224);
+inline const QColor kMenuGrey(192, 192, 192);
+inline const QColor kShadow(0, 0, 0);
+
+// Fonts by their design names; the program maps them to installed fonts at start.
+inline const QString kSerif = QStringLiteral("Times New Roman");
+inline const QString kSansSerif = QStringLiteral("MS Sans Serif");
+inline const QString kTahoma = QStringLiteral("Tahoma");
+
+// ---- The board window ----
+inline constexpr QSize kBoardDesignSize{794, 543};    // where the controls reach: 11910 x 8145
+inline constexpr QSize kBoardRestoredSize{312, 213};  // 4680 x 3195
+inline constexpr QSize kCardSize{71, 96};
+
+struct TwipPoint {
+    int left;
+    int top;
+};
+
+inline constexpr std::array<TwipPoint, 29> kTowerSlots = {{
+    {0, 0},       {1845, 540},   {1260, 1665}, {2430, 1665}, {630, 2880},   {1845, 2880},
+    {3045, 2880}, {45, 4005},    {1245, 4005}, {2445, 4020}, {3645, 4020},  {5445, 540},
+    {4815, 1665}, {6030, 1680},  {4230, 2880}, {5445, 2880}, {6645, 2880},  {4845, 4020},
+    {6030, 4050}, {7245, 4050},  {9045, 540},  {8445, 1680}, {9645, 1680},  {7845, 2880},
+    {9045, 2880}, {10260, 2880}, {8415, 4050}, {9645, 4050}, {10845, 4050},
+}};
+
+inline constexpr std::array<TwipPoint, 19> kCovers = {{
+    {0, 0},       {1845, 540},  {1260, 1665}, {2430, 1665},  {630, 2880},
+    {1845, 2880}, {3060, 2880}, {5445, 540},  {4815, 1665},  {6030, 1665},
+    {4230, 2880}, {5445, 2880}, {6660, 2880}, {9045, 540},   {8460, 1665},
+    {9630, 1665}, {7830, 2880}, {9045, 2880}, {10260, 2880},
+}};
+
+inline constexpr TwipPoint kStockSpot{6075, 6705};
+inline constexpr TwipPoint kStockPile{4905, 6705};
+
+inline constexpr QRect kProTiempo = twipRect(1125, 6120, 9645, 375);
+inline constexpr QRect kCommand1 = twipRect(9990, 7560, 1185, 510);
+
+// The board's labels.
+enum class BoardLabel {
+    Label1,
+    Label2,
+    Label3_0,
+    Label3_1,
+    Label3_2,
+    Label4,
+    Label5,
+    Label6,
+    Label7,
+    Label8
+};
+
+struct LabelDesign {
+    QRect rect;
+    QColor text;
+    QColor back;  // transparent when invalid
+    QString family;
+    double points;
+    bool bold;
+    bool italic;
+    Qt::Alignment align;
+    bool autoSize;
+    bool border;
+};
+
+[[nodiscard]] const LabelDesign& boardLabel(BoardLabel label);
+
+// Stacking order of the board's pictures and labels, front to back.
+enum class ElementKind { Slot, Cover, StockPile, Label };
+struct Element {
+    ElementKind kind;
+    int index;  // slot or cover number, or the BoardLabel
+};
+inline constexpr int kElementCount = 52 + 18 + 1 + 10;
+[[nodiscard]] const std::array<Element, kElementCount>& boardStacking();
+
+// ---- The menu window ----
+inline constexpr QSize kMenuSize{546, 297};  // 8190 x 4455
+inline constexpr QRect kMenuImage1 = twipRect(315, 495, 3870, 2760);
+inline constexpr QRect kMenuImage2 = twipRect(-30, 0, 8235, 4485);
+inline constexpr QRect kMenuImage3 = twipRect(4560, 360, 3495, 3975);
+inline constexpr int kMenuButtonTop = px(3825);
+inline constexpr int kMenuButtonHeight = px(465);
+struct ButtonDesign {
+    int left;
+    int width;
+};
+inline constexpr ButtonDesign kJugar{px(180), px(1230)};
+inline constexpr ButtonDesign kSalir{px(1620), px(1275)};
+inline constexpr ButtonDesign kAcercaDe{px(3060), px(1230)};
+inline constexpr ButtonDesign kAyuda{px(6705), px(1275)};
+inline constexpr std::array<int, 5> kScoreRowTops = {px(1125), px(1710), px(2295), px(2880),
+                                                     px(3420)};
+inline constexpr int kScoreRowHeight = px(240);
+inline constexpr int kNameLeft = px(4680);
+inline constexpr int kNameWidth = px(480);
+inline constexpr int kScoreRight = px(7920);
+inline constexpr double kScorePoints = 9.75;
+
+}  // namespace crestaverde::design

@@ -1,0 +1,74 @@
+#include "game.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+
+#include "design.h"
+
+namespace crestaverde {
+
+Game::Game(const QString& folder, std::function<void()> endProgram)
+    : media_(folder),
+      services_(
+          [this](TimerId id) {
+              board_.tick(id);
+              refreshBoard();
+          },
+          std::move(endProgram)),
+      menu_(services_,
+            RecordFile(QDir(folder).filePath(QStringLiteral("record.ini")).toStdString())),
+      board_(services_, menu_),
+      boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
+      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())) {
+    services_.attach(this);
+}
+
+Game::~Game() = default;
+
+void Game::start() {
+    board_.Form_Load();
+    services_.timer(TimerId::Timer1).setInterval(design::kClockDesignMs);
+    services_.timer(TimerId::Timer3).setInterval(design::kBannerTimerMs);
+    services_.timer(TimerId::Timer2).setInterval(design::kStartTimerMs);
+    boardWindow_->showMaximized();
+    services_.timer(TimerId::Timer2).setEnabled(true);
+}
+
+void Game::refreshBoard() {
+    boardWindow_->refresh();
+}
+
+QWidget* Game::boxParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return boardWindow_.get();
+}
+
+void Game::showMenuModal() {
+    refreshBoard();
+    menuWindow_->showModal();
+}
+
+void Game::hideMenu() {
+    menuWindow_->hide();
+}
+
+void Game::activateBoard() {
+    boardWindow_->raise();
+    boardWindow_->activateWindow();
+}
+
+void prepareApplication() {
+    QApplication::setApplicationName(QStringLiteral("CRESTAVERDE"));
+    QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
+    // Boxes come and go while the board stays; only the program's own end may end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont::insertSubstitutions(
+        design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(design::kSansSerif,
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(design::kTahoma,
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+}
+
+}  // namespace crestaverde

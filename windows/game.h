@@ -1,0 +1,53 @@
+#pragma once
+// The whole program's objects, wired together: the services on Qt, the board and the menu with
+// their windows. Everything lives as long as the program runs.
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "board.h"
+#include "board_window.h"
+#include "media_catalogue.h"
+#include "menu.h"
+#include "menu_window.h"
+#include "qt_services.h"
+
+namespace crestaverde {
+
+class Game : public WindowHost {
+  public:
+    // endProgram ends the process; tests pass one that only records the request.
+    Game(const QString& folder, std::function<void()> endProgram = &QtServices::endProcessNow);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+    ~Game() override;
+
+    // Loads the board, shows it maximised and starts the timer that opens the menu.
+    void start();
+
+    [[nodiscard]] Board& board() { return board_; }
+    [[nodiscard]] Menu& menu() { return menu_; }
+    [[nodiscard]] BoardWindow& boardWindow() { return *boardWindow_; }
+    [[nodiscard]] MenuWindow& menuWindow() { return *menuWindow_; }
+    [[nodiscard]] QtServices& services() { return services_; }
+
+    void refreshBoard() override;
+    QWidget* boxParent() override;
+    void showMenuModal() override;
+    void hideMenu() override;
+    void activateBoard() override;
+
+  private:
+    MediaCatalogue media_;
+    QtServices services_;
+    Menu menu_;
+    Board board_;
+    std::unique_ptr<BoardWindow> boardWindow_;
+    MenuWindow* menuWindow_;  // owned by the board window
+};
+
+// Sets fonts and application facts; call once after the QApplication exists.
+void prepareApplication();
+
+}  // namespace crestaverde

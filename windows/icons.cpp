@@ -1,0 +1,67 @@
+#include "icons.h"
+
+#include <QBitmap>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace crestaverde {
+namespace {
+
+QPixmap suitPixmap(Suit suit, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    const qreal inset = size / 16.0;
+    const QRectF box(inset, inset, size - 3 * inset, size - 3 * inset);
+    p.setBrush(QColor(128, 128, 128));
+    p.drawPath(suitPath(suit, box.translated(1.5 * inset, 1.5 * inset)));
+    p.setBrush(suitColor(suit));
+    p.drawPath(suitPath(suit, box));
+    return pixmap;
+}
+
+// The hand in a 32 x 32 grid: a raised index finger from the top at x 6, three folded fingers
+// and a thumb, as one outline.
+QPainterPath handOutline() {
+    QPainterPath hand;
+    hand.moveTo(4.5, 2);
+    hand.quadTo(6.5, -0.5, 8.5, 2);
+    hand.lineTo(8.5, 12);
+    hand.quadTo(10.5, 10, 12.5, 12);
+    hand.quadTo(14.5, 10, 16.5, 12.5);
+    hand.quadTo(18.5, 11, 20.5, 13.5);
+    hand.lineTo(20.5, 22);
+    hand.quadTo(20.5, 27, 16.5, 29.5);
+    hand.lineTo(7.5, 29.5);
+    hand.quadTo(4.5, 25, 1, 19);
+    hand.quadTo(0.5, 16, 3, 16.5);
+    hand.lineTo(4.5, 19);
+    hand.closeSubpath();
+    return hand;
+}
+
+}  // namespace
+
+QIcon suitIcon(Suit suit) {
+    QIcon icon;
+    icon.addPixmap(suitPixmap(suit, 16));
+    icon.addPixmap(suitPixmap(suit, 32));
+    return icon;
+}
+
+QCursor handCursor() {
+    QPixmap hand(32, 32);
+    hand.fill(Qt::transparent);
+    QPainter p(&hand);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPath(handOutline());
+    for (const qreal x : {12.5, 16.5}) p.drawLine(QPointF(x, 12.5), QPointF(x, 17));
+    p.end();
+    return QCursor(hand, 6, 0);
+}
+
+}  // namespace crestaverde
