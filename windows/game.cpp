@@ -22,15 +22,15 @@ Game::Game(const QString& folder, std::function<void()> endProgram)
       boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
       menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())) {
     services_.attach(this);
+    services_.timer(TimerId::Timer1).setInterval(design::kClockDesignMs);
+    services_.timer(TimerId::Timer3).setInterval(design::kBannerTimerMs);
+    services_.timer(TimerId::Timer2).setInterval(design::kStartTimerMs);
 }
 
 Game::~Game() = default;
 
 void Game::start() {
     board_.Form_Load();
-    services_.timer(TimerId::Timer1).setInterval(design::kClockDesignMs);
-    services_.timer(TimerId::Timer3).setInterval(design::kBannerTimerMs);
-    services_.timer(TimerId::Timer2).setInterval(design::kStartTimerMs);
     boardWindow_->showMaximized();
     services_.timer(TimerId::Timer2).setEnabled(true);
 }

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs the real program on a virtual X display with a window manager and plays it with the
+# keyboard, as a player would: the menu, a game, abandon, a name for the record, Esc to quit.
+# Then checks the exit status and the bytes of record.ini. Also checks that a missing picture
+# stops the program before any window opens, with status 1.
+# Usage: play_as_player.sh PROGRAM_FOLDER
+set -euo pipefail
+source_folder=$1
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${CRESTAVERDE_E2E_INSIDE:-}" ]; then
+    exec env CRESTAVERDE_E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+openbox >/dev/null 2>&1 &
+sleep 1
+
+copy_program() {  # folder
+    mkdir -p "$1"
+    cp "$source_folder"/crestaverde "$source_folder"/*.gif "$source_folder"/*.jpg "$source_folder"/*.avi "$1"/
+}
+
+wait_window() {  # title: waits until a visible window has exactly this title
+    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null
+}
+
+active_title() { xdotool getactivewindow getwindowname 2>/dev/null || true; }
+
+wait_active() {  # title
+    for _ in $(seq 1 200); do
+        [ "$(active_title)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    echo "expected the active window '$1', found '$(active_title)'" >&2
+    return 1
+}
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# --- A game from the menu to the record table ---
+game="$work/game"
+copy_program "$game"
+"$game/crestaverde" &
+pid=$!
+wait_window "BIENVENIDO A CRESTAVERDE"
+wait_active "BIENVENIDO A CRESTAVERDE"
+xdotool key Return                      # Jugar
+sleep 1.5                               # the banner fills the bar
+wait_active "CRESTAVERDE"
+xdotool key Return                      # NIVEL 1
+sleep 0.3
+xdotool key Return                      # Empieza
+sleep 0.5
+xdotool key alt+a                       # Abandonar
+sleep 0.5
+xdotool key Return                      # Sí, the default answer
+sleep 0.5
+xdotool key ctrl+a BackSpace
+xdotool type --delay 50 "Peña"
+xdotool key Return                      # the name for the record
+wait_active "BIENVENIDO A CRESTAVERDE"
+xdotool key Escape                      # quit
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after Esc"
+expected=$(printf 'Pe\xf1a\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n' | od -An -tx1)
+actual=$(od -An -tx1 "$game/record.ini")
+[ "$expected" = "$actual" ] || fail "record.ini holds:$actual"
+echo "played a game, entered a record and quit with Esc"
+
+# --- A missing picture stops the program before any window opens ---
+broken="$work/broken"
+copy_program "$broken"
+rm "$broken/atras.jpg"
+"$broken/crestaverde" &
+pid=$!
+wait_window "CRESTAVERDE"
+xdotool search --onlyvisible --name "^BIENVENIDO A CRESTAVERDE\$" >/dev/null && fail "the menu opened"
+xdotool key Return
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status with atras.jpg missing"
+echo "a missing picture is reported and ends the program with status 1"
+echo "2 passed, 0 failed"
