@@ -11,6 +11,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${CRESTAVERDE_E2E_INSIDE:-}" ]; then
     exec env CRESTAVERDE_E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+export QT_QPA_PLATFORM=xcb  # a real X window, whatever the other tests use
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 openbox >/dev/null 2>&1 &
