@@ -126,7 +126,8 @@ TEST(RecordFile, AnyBytesReadAndWriteBackUnchanged) {
     TempFolder folder;
     const RecordFile file(folder.file("record.ini"));
     std::mt19937 rng(99);
-    const std::string alphabet("\r\n\0\x81\x8D\x8F\x90\x9D\x80\xF1 a9-", 16);
+    constexpr char kAlphabet[] = "\r\n\0\x81\x8D\x8F\x90\x9D\x80\xF1 a9-";
+    const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes(rng() % 200, '\0');
         for (char& c : bytes) {
