@@ -11,7 +11,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-    fonts-liberation2 fonts-dejavu-core
+    fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth openbox x11-utils imagemagick xdotool
 )

@@ -3,6 +3,7 @@
 // Positions are in twips as designed (15 twips to a pixel at the design size).
 
 #include <QColor>
+#include <QLine>
 #include <QRect>
 #include <QString>
 #include <array>
@@ -132,5 +133,29 @@ inline constexpr int kNameLeft = px(4680);
 inline constexpr int kNameWidth = px(480);
 inline constexpr int kScoreRight = px(7920);
 inline constexpr double kScorePoints = 9.75;
+
+// ---- The about window ----
+inline constexpr QSize kAboutSize{396, 237};       // 5940 x 3555
+inline constexpr QPoint kAboutPosition{156, 129};  // 2340, 1935 from the screen's corner
+inline constexpr std::array<QRect, 3> kAboutCards = {
+    twipRect(135, 900, 750, 1080), twipRect(540, 360, 750, 1080), twipRect(990, 765, 750, 1080)};
+inline constexpr QRect kAboutTitle = twipRect(1845, 315, 3885, 480);
+inline constexpr QRect kAboutVersion = twipRect(1845, 1035, 3885, 225);
+inline constexpr QRect kAboutDescription = twipRect(1845, 1575, 3885, 630);
+inline constexpr QRect kAboutDisclaimer = twipRect(240, 2610, 3870, 825);
+inline constexpr QRect kAboutOk = twipRect(4320, 2625, 1500, 345);
+inline constexpr QRect kAboutSysInfo = twipRect(4320, 3075, 1485, 345);
+inline constexpr QLine kAboutGreyLine{px(90), px(2445), px(5760), px(2445)};
+inline constexpr QLine kAboutWhiteLine{px(105), px(2460), px(5654), px(2460)};
+inline constexpr double kAboutTitlePoints = 18;
+inline constexpr double kDialogFontPoints = 8;
+
+// ---- The help window ----
+inline constexpr QSize kHelpSize{437, 355};  // 6555 x 5325
+inline constexpr QRect kHelpClip = twipRect(3270, 30, 1155, 585);
+inline constexpr QRect kHelpRules = twipRect(60, 1320, 3135, 3585);
+inline constexpr QRect kHelpHeading = twipRect(150, 30, 3195, 1350);
+inline constexpr double kHelpRulesPoints = 12;
+inline constexpr double kHelpHeadingPoints = 26.25;
 
 }  // namespace crestaverde::design

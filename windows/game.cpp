@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFont>
 
+#include "about_window.h"
 #include "design.h"
+#include "help_window.h"
 
 namespace crestaverde {
 
@@ -20,8 +22,11 @@ Game::Game(const QString& folder, std::function<void()> endProgram)
             RecordFile(QDir(folder).filePath(QStringLiteral("record.ini")).toStdString())),
       board_(services_, menu_),
       boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
-      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())) {
+      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())),
+      registry_(findSystemInfoProgram(qEnvironmentVariable("PATH").toStdString())),
+      system_(services_) {
     services_.attach(this);
+    menuWindow_->setHelpAndAbout([this] { showHelp(); }, [this] { showAbout(); });
     services_.timer(TimerId::Timer1).setInterval(design::kClockDesignMs);
     services_.timer(TimerId::Timer3).setInterval(design::kBannerTimerMs);
     services_.timer(TimerId::Timer2).setInterval(design::kStartTimerMs);
@@ -58,6 +63,16 @@ void Game::activateBoard() {
     boardWindow_->activateWindow();
 }
 
+void Game::showHelp() {
+    HelpWindow help(media_, services_, menuWindow_);
+    help.exec();
+}
+
+void Game::showAbout() {
+    AboutWindow about(media_, services_, registry_, system_, menuWindow_);
+    about.exec();
+}
+
 void prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("CRESTAVERDE"));
     QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
@@ -67,8 +82,8 @@ void prepareApplication() {
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(design::kTahoma,
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(design::kTahoma, {QStringLiteral("DejaVu Sans Condensed"),
+                                                 QStringLiteral("Liberation Sans")});
 }
 
 }  // namespace crestaverde

@@ -12,6 +12,8 @@
 #include "menu.h"
 #include "menu_window.h"
 #include "qt_services.h"
+#include "qt_system_port.h"
+#include "stand_in_registry.h"
 
 namespace crestaverde {
 
@@ -38,6 +40,10 @@ class Game : public WindowHost {
     void hideMenu() override;
     void activateBoard() override;
 
+    // The menu's help and about buttons: each opens its window anew, modally.
+    void showHelp();
+    void showAbout();
+
   private:
     MediaCatalogue media_;
     QtServices services_;
@@ -45,6 +51,8 @@ class Game : public WindowHost {
     Board board_;
     std::unique_ptr<BoardWindow> boardWindow_;
     MenuWindow* menuWindow_;  // owned by the board window
+    StandInRegistry registry_;
+    QtSystemPort system_;
 };
 
 // Sets fonts and application facts; call once after the QApplication exists.

@@ -1,0 +1,105 @@
+#include "help_window.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "clip_decoder.h"
+#include "design.h"
+
+namespace crestaverde {
+namespace {
+
+constexpr int kLeadingSpaces = 39;
+const QString kHeading = QStringLiteral("Reglas        del juego:");
+const QString kRules =
+    QString(kLeadingSpaces, QLatin1Char(' ')) +
+    QStringLiteral(
+        "El juego consiste en hacer click en las cartas cuyo valor sea superior en uno a "
+        "la carta situada al lado de la baraja. La carta situada en las torres se situara "
+        "donde estaba la carta anterior. La misión del juego es quitar todas las cartas.");
+
+QFont designFont(const QString& family, double points, bool bold) {
+    QFont font(family);
+    font.setPixelSize(design::pointsToPixels(points));
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("frmAyuda"));
+    setWindowTitle(QStringLiteral("Ayuda"));
+    setFixedSize(design::kHelpSize);
+    QPixmap noIcon(16, 16);  // the window has no icon of its own, not even its parent's
+    noIcon.fill(Qt::transparent);
+    setWindowIcon(QIcon(noIcon));
+    QPalette green = palette();
+    green.setColor(QPalette::Window, design::kFelt);
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    auto* heading = new QLabel(kHeading, this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setGeometry(design::kHelpHeading);
+    heading->setFont(designFont(design::kSerif, design::kHelpHeadingPoints, true));
+    heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    heading->setWordWrap(true);
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // With the design font the leading spaces fill the box's first line, so the rules start on
+    // the second; the line break keeps that with any substitute font.
+    auto* rules = new QLabel(QString(kRules).insert(kLeadingSpaces, QLatin1Char('\n')), this);
+    rules->setObjectName(QStringLiteral("Label2"));
+    rules->setGeometry(design::kHelpRules);
+    rules->setFont(designFont(design::kTahoma, design::kHelpRulesPoints, true));
+    rules->setStyleSheet(
+        QStringLiteral("color: black; background: rgb(192, 255, 192); "
+                       "border: 1px solid black;"));
+    rules->setWordWrap(true);
+    rules->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    connect(&player_, &QTimer::timeout, this, [this] {
+        frame_ = (frame_ + 1) % static_cast<int>(frames_.size());
+        update(design::kHelpClip);
+    });
+    openClip(media.path(QStringLiteral("ayuda.avi")), services);
+}
+
+void HelpWindow::openClip(const QString& path, Services& services) {
+    auto decoded = decodeClip(path.toStdString());
+    if (const auto* error = std::get_if<std::string>(&decoded)) {
+        services.messageBox("No se puede reproducir el vídeo de la ayuda (" + path.toStdString() +
+                                "): " + *error + ".",
+                            box::kExclamation);
+        return;
+    }
+    Clip& clip = std::get<Clip>(decoded);
+    for (const ClipFrame& frame : clip.frames) {
+        const QImage image(frame.rgba.data(), frame.width, frame.height, frame.width * 4,
+                           QImage::Format_RGBA8888);
+        frames_.push_back(image.copy());
+    }
+    player_.setInterval(std::max(clip.frameMilliseconds, 20));
+}
+
+// The clip starts when the window shows and stops with it.
+void HelpWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (frames_.size() > 1) player_.start();
+}
+
+void HelpWindow::paintEvent(QPaintEvent* /*event*/) {
+    if (frames_.empty()) return;
+    QPainter painter(this);
+    const QImage& image = frames_[static_cast<std::size_t>(frame_)];
+    const QPoint at =
+        design::kHelpClip.topLeft() + QPoint((design::kHelpClip.width() - image.width()) / 2,
+                                             (design::kHelpClip.height() - image.height()) / 2);
+    painter.drawImage(at, image);
+}
+
+}  // namespace crestaverde
