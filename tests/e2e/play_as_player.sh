@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the real program on a virtual X display with a window manager and plays it with the
-# keyboard, as a player would: the menu, a game, abandon, a name for the record, Esc to quit.
+# keyboard, as a player would: the menu, help and about, a game, abandon, a name for the record, Esc to quit.
 # Then checks the exit status and the bytes of record.ini. Also checks that a missing picture
 # stops the program before any window opens, with status 1.
 # Usage: play_as_player.sh PROGRAM_FOLDER
@@ -45,6 +45,14 @@ copy_program "$game"
 "$game/crestaverde" &
 pid=$!
 wait_window "BIENVENIDO A CRESTAVERDE"
+wait_active "BIENVENIDO A CRESTAVERDE"
+xdotool key alt+u                       # Ayuda...
+wait_active "Ayuda"
+xdotool key alt+F4                      # the window's close command
+wait_active "BIENVENIDO A CRESTAVERDE"
+xdotool key alt+a                       # Acerca de...
+wait_active "Acerca de CRESTAVERDE"
+xdotool key Escape
 wait_active "BIENVENIDO A CRESTAVERDE"
 xdotool key Return                      # Jugar
 sleep 1.5                               # the banner fills the bar

@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "about_window.h"
 #include "fake_services.h"
+#include "help_window.h"
 #include "game.h"
 #include "player_script.h"
 
@@ -246,6 +248,98 @@ class WindowsTest : public QObject {
         QCOMPARE(seen[1].text, QStringLiteral("No lo conseguistes"));
         QCOMPARE(seen[1].title, QStringLiteral("JUEGO TERMINADO"));
         QVERIFY(seen[2].input);
+    }
+
+    void helpAndAboutOpenFromTheMenuAndLeaveItAsItWas() {
+        auto folder = programFolder();
+        bool ended = false;
+        Game game(folder->path(), [&] { ended = true; });
+        MenuWindow& menu = game.menuWindow();
+        QString rules;
+        QString heading;
+        bool clipMoved = false;
+        QString aboutTitle;
+        QStringList aboutTexts;
+        bool fanValid = false;
+        auto helpWindow = [] { return dynamic_cast<HelpWindow*>(QApplication::activeModalWidget()); };
+        auto aboutWindow = [] { return dynamic_cast<AboutWindow*>(QApplication::activeModalWidget()); };
+        PlayerScript script;
+        script.when([&] { return menu.isVisible(); },
+                    [&] { menu.findChild<QPushButton*>("Command2")->click(); })
+            .when([&] { return helpWindow() != nullptr; },
+                  [&] {
+                      HelpWindow* help = helpWindow();
+                      heading = help->findChild<QLabel*>("Label1")->text();
+                      rules = help->findChild<QLabel*>("Label2")->text();
+                      const int first = help->currentFrame();
+                      QTest::qWait(400);
+                      clipMoved = help->clipLoaded() && help->currentFrame() != first &&
+                                  help->frameImage(0).size() == QSize(77, 39);
+                      QTest::keyClick(help, Qt::Key_Escape);
+                  })
+            .when([&] { return QApplication::activeModalWidget() == &menu; },
+                  [&] { menu.findChild<QPushButton*>("Command3")->click(); })
+            .when([&] { return aboutWindow() != nullptr; },
+                  [&] {
+                      AboutWindow* about = aboutWindow();
+                      aboutTitle = about->windowTitle();
+                      for (const char* name : {"lblTitle", "lblVersion", "lblDescription"}) {
+                          aboutTexts << about->findChild<QLabel*>(name)->text();
+                      }
+                      const bool loadedFan = about->cardPicture(0) == "cartaqa.gif" &&
+                                             about->cardPicture(1) == "cartaka.gif" &&
+                                             about->cardPicture(2) == "cartaja.gif";
+                      about->Timer1_Timer();
+                      int changed = 0;
+                      bool known = true;
+                      const QStringList names = MediaCatalogue::fileNames();
+                      const QStringList start = {"cartaqa.gif", "cartaka.gif", "cartaja.gif"};
+                      for (int i = 0; i < 3; ++i) {
+                          changed += about->cardPicture(i) != start[i] ? 1 : 0;
+                          known = known && names.contains(about->cardPicture(i));
+                      }
+                      fanValid = loadedFan && changed <= 1 && known;
+                      QTest::keyClick(about, Qt::Key_Escape);
+                  })
+            .when([&] { return QApplication::activeModalWidget() == &menu; },
+                  [&] { QTest::keyClick(&menu, Qt::Key_Escape); })
+            .when([&] { return ended; }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 20000);
+
+        QCOMPARE(heading, QStringLiteral("Reglas        del juego:"));
+        QCOMPARE(rules.remove(QLatin1Char('\n')),
+                 QString(39, QLatin1Char(' ')) +
+                     "El juego consiste en hacer click en las cartas cuyo valor sea superior en uno a la "
+                     "carta situada al lado de la baraja. La carta situada en las torres se situara donde "
+                     "estaba la carta anterior. La misión del juego es quitar todas las cartas.");
+        QVERIFY(clipMoved);
+        QCOMPARE(aboutTitle, QStringLiteral("Acerca de CRESTAVERDE"));
+        QCOMPARE(aboutTexts[0], QStringLiteral("CRESTAVERDE"));
+        QCOMPARE(aboutTexts[1], QStringLiteral("Versión 1.5.0"));
+        QCOMPARE(aboutTexts[2],
+                 QStringLiteral("Gracias por haber descargado este juego. Espero que lo disfrutes sin "
+                                "gastarte un duro en la maquina del \"zurano\".DISFRUTALO"));
+        QVERIFY(fanValid);
+        QVERIFY(script.seen().empty());  // no box: nothing was dealt, nothing went wrong
+        QVERIFY(!game.board().state().Label8.Visible);
+        QVERIFY(!QFile::exists(folder->filePath("record.ini")));
+    }
+
+    void aClipThatCannotBeDecodedIsReportedAndHelpStillOpens() {
+        auto folder = programFolder();
+        QFile clip(folder->filePath("ayuda.avi"));
+        QVERIFY(clip.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        clip.write("RIFF\x10\0\0\0AVI not a clip at all");
+        clip.close();
+        Game game(folder->path(), [] {});
+        PlayerScript script;
+        script.box(PlayerScript::clickButton("Aceptar"));
+        HelpWindow help(MediaCatalogue(folder->path()), game.services(), nullptr);
+        QVERIFY(!help.clipLoaded());
+        QCOMPARE(script.seen().size(), std::size_t{1});
+        QVERIFY(script.seen()[0].text.contains(QStringLiteral("ayuda.avi")));
+        QCOMPARE(script.seen()[0].icon, QMessageBox::Warning);
     }
 };
 
