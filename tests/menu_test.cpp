@@ -1,9 +1,13 @@
 // The record check, name entry, and the table's trip to and from the file.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
 
 #include "fake_services.h"
 #include "menu.h"
+#include "score_location.h"
 #include "temp_folder.h"
 
 namespace crestaverde::testing {
@@ -186,6 +190,50 @@ TEST(MenuButtons, PlayHidesTheMenuAndDeals) {
     EXPECT_EQ(board.state().Label8.text, "24");
     EXPECT_TRUE(services.timer(TimerId::Timer3).enabled());
     EXPECT_THROW(menu.Form_Unload(), ProgramEnded);
+}
+
+}  // namespace
+}  // namespace crestaverde::testing
+
+namespace crestaverde::testing {
+namespace {
+
+EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
+    return [values](const std::string& name) -> std::optional<std::string> {
+        const auto found = values.find(name);
+        if (found == values.end()) return std::nullopt;
+        return found->second;
+    };
+}
+
+TEST(ScoreLocation, AWritableProgramFolderKeepsTheTableBesideTheProgram) {
+    TempFolder program;
+    TempFolder home;
+    EXPECT_EQ(recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}})),
+              program.file("record.ini"));
+    EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+}
+
+TEST(ScoreLocation, AReadOnlyProgramFolderGivesEachPlayerACopySeededFromTheShippedOne) {
+    TempFolder program;
+    TempFolder home;
+    writeBytes(program.file("record.ini"), "Ana\r\n900\r\n");
+    const auto readOnly = [](const std::filesystem::path&) { return false; };
+    const auto own =
+        recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly);
+    EXPECT_EQ(own, home.path() / ".local/share/crestaverde/record.ini");
+    EXPECT_EQ(readBytes(own), "Ana\r\n900\r\n");
+    writeBytes(own, "Bea\r\n5000\r\n");  // the player's own scores are never replaced again
+    EXPECT_EQ(recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly),
+              own);
+    EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
+    EXPECT_EQ(readBytes(program.file("record.ini")), "Ana\r\n900\r\n");
+    TempFolder data;
+    EXPECT_EQ(recordFileFor(program.path(),
+                            environmentOf({{"HOME", home.path().string()},
+                                           {"XDG_DATA_HOME", data.path().string()}}),
+                            readOnly),
+              data.path() / "crestaverde/record.ini");
 }
 
 }  // namespace

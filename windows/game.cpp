@@ -6,6 +6,7 @@
 
 #include "about_window.h"
 #include "design.h"
+#include "score_location.h"
 #include "help_window.h"
 
 namespace crestaverde {
@@ -18,8 +19,7 @@ Game::Game(const QString& folder, std::function<void()> endProgram)
               refreshBoard();
           },
           std::move(endProgram)),
-      menu_(services_,
-            RecordFile(QDir(folder).filePath(QStringLiteral("record.ini")).toStdString())),
+      menu_(services_, RecordFile(recordFileFor(folder.toStdString()))),
       board_(services_, menu_),
       boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
       menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())),
