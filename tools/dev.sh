@@ -4,6 +4,7 @@
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   tools/dev.sh fuzz [s]   the high-score file reader under libFuzzer for s seconds (default 60)
+#   tools/dev.sh package    build the .deb, install it with apt, run the installed game, remove it
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth openbox x11-utils imagemagick xdotool
+    dpkg-dev appstream desktop-file-utils
 )
 
 install_missing() {
@@ -64,8 +66,14 @@ case "${1:-}" in
         trap 'rm -rf "$corpus"' EXIT
         build-fuzz/tests/fuzz/record_file_fuzz -max_total_time="${2:-60}" -rss_limit_mb=2048 "$corpus"
         ;;
+    package)
+        install_missing
+        build build-package -DCMAKE_BUILD_TYPE=Release -DCRESTAVERDE_TESTS=OFF
+        (cd build-package && cpack)
+        tests/e2e/installed_game.sh build-package/crestaverde_*_amd64.deb
+        ;;
     *)
-        sed -n '2,6p' "$0"
+        sed -n '2,7p' "$0"
         exit 2
         ;;
 esac

@@ -412,4 +412,43 @@ QImage clipFrame(int frame, int frameCount) {
     return image;
 }
 
+// Drawn in a 64 x 64 box: a cream card on a slant, a green crest, a red diamond.
+QImage appIcon(int size) {
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    p.translate(32, 32);
+    p.rotate(-8);
+    p.setPen(QPen(QColor(40, 40, 40), 1.5));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(-20, -28, 40, 56), 5, 5);
+    QPainterPath ridge;
+    ridge.moveTo(-15, 20);
+    ridge.lineTo(-6, 2);
+    ridge.lineTo(-1, 9);
+    ridge.lineTo(6, -4);
+    ridge.lineTo(15, 20);
+    ridge.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 128, 0));
+    p.drawPath(ridge);
+    p.setBrush(suitColor(Suit::Diamonds));
+    p.drawPath(suitPath(Suit::Diamonds, QRectF(-8, -24, 16, 22)));
+    return image;
+}
+
+QString appIconSvg() {
+    return QStringLiteral(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        "  <g transform=\"translate(32 32) rotate(-8)\">\n"
+        "    <rect x=\"-20\" y=\"-28\" width=\"40\" height=\"56\" rx=\"5\" fill=\"#fcfaf2\" "
+        "stroke=\"#282828\" stroke-width=\"1.5\"/>\n"
+        "    <path d=\"M-15 20 L-6 2 L-1 9 L6 -4 L15 20 Z\" fill=\"#008000\"/>\n"
+        "    <path d=\"M0 -24 Q2.6 -17.4 6.1 -13 Q2.6 -8.6 0 -2 Q-2.6 -8.6 -6.1 -13 Q-2.6 -17.4 0 -24 Z\" "
+        "fill=\"#c81020\"/>\n"
+        "  </g>\n"
+        "</svg>\n");
+}
+
 }  // namespace crestaverde::art

@@ -18,5 +18,8 @@ inline constexpr int kCardHeight = 96;
 [[nodiscard]] QImage menuBackdrop();   // intro, 549 x 299, transparent over the score table
 [[nodiscard]] QImage scoreBoard();     // hi-score, 233 x 265
 [[nodiscard]] QImage clipFrame(int frame, int frameCount);  // 77 x 39
+// The game's icon for desktops: a card with the green crest and a red diamond.
+[[nodiscard]] QImage appIcon(int size);
+[[nodiscard]] QString appIconSvg();
 
 }  // namespace crestaverde::art

@@ -2,6 +2,7 @@
 // make_media.sh turns them into the GIF and AVI files that the game ships.
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -46,5 +47,11 @@ int main(int argc, char** argv) {
         ok &= save(clipFrame(frame, kFrames), folder,
                    QStringLiteral("clip%1.png").arg(frame, 2, 10, QChar('0')));
     }
+    QDir(folder.filePath("icons")).mkpath(".");
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        ok &= save(appIcon(size), folder, QStringLiteral("icons/crestaverde-%1.png").arg(size));
+    }
+    QFile svg(folder.filePath("icons/crestaverde.svg"));
+    ok &= svg.open(QIODevice::WriteOnly) && svg.write(appIconSvg().toUtf8()) > 0;
     return ok ? 0 : 1;
 }

@@ -18,6 +18,8 @@ for png in "$work"/carta??.png; do
 done
 to_gif "$work/intro.png" media/intro.gif
 cp "$work"/{atras,ninguna,carta,fondo2,hi-score}.jpg media/
+mkdir -p media/icons
+cp "$work"/icons/* media/icons/
 ffmpeg -loglevel error -y -framerate 8 -i "$work/clip%02d.png" -vf palettegen=max_colors=256:reserve_transparent=0 "$work/palette.png"
 ffmpeg -loglevel error -y -framerate 8 -i "$work/clip%02d.png" -i "$work/palette.png" \
     -lavfi "paletteuse=dither=none" -c:v rawvideo -pix_fmt pal8 media/ayuda.avi
