@@ -14,7 +14,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-    xvfb xauth openbox x11-utils imagemagick xdotool
+    xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dpkg-dev appstream desktop-file-utils
 )
 

@@ -14,6 +14,9 @@ fi
 export QT_QPA_PLATFORM=xcb  # a real X window, whatever the other tests use
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+# A Spanish keyboard has a key for ñ: typing it needs no key remapped on the fly, which races
+# with the program reading the keyboard map.
+setxkbmap es
 openbox >/dev/null 2>&1 &
 sleep 1
 
@@ -37,6 +40,20 @@ wait_active() {  # title
     return 1
 }
 
+# Waits for a box of the game: an active window with the game's title, smaller than the board.
+wait_box() {
+    for _ in $(seq 1 400); do
+        if [ "$(active_title)" = "CRESTAVERDE" ]; then
+            local width
+            width=$(xdotool getactivewindow getwindowgeometry --shell | sed -n 's/^WIDTH=//p')
+            [ "${width:-9999}" -lt 700 ] && return 0
+        fi
+        sleep 0.05
+    done
+    echo "no box came up; the active window is '$(active_title)'" >&2
+    return 1
+}
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # --- A game from the menu to the record table ---
@@ -55,16 +72,17 @@ wait_active "Acerca de CRESTAVERDE"
 xdotool key Escape
 wait_active "BIENVENIDO A CRESTAVERDE"
 xdotool key Return                      # Jugar
-sleep 1.5                               # the banner fills the bar
-wait_active "CRESTAVERDE"
+wait_box
 xdotool key Return                      # NIVEL 1
 sleep 0.3
+wait_box
 xdotool key Return                      # Empieza
 sleep 0.5
 xdotool key alt+a                       # Abandonar
-sleep 0.5
+wait_box
 xdotool key Return                      # Sí, the default answer
 sleep 0.5
+wait_box
 xdotool key ctrl+a BackSpace
 xdotool type --delay 50 "Peña"
 xdotool key Return                      # the name for the record
