@@ -43,7 +43,8 @@ void BM_GreedyGame(benchmark::State& state) {
             for (std::int16_t slot = 1; slot <= kTowerSlotCount; ++slot) {
                 const int cover = coverOnSlot(slot);
                 if (s.Image1[slot].Visible && (cover == 0 || !s.Image3[cover].Visible) &&
-                    fits(captionNumber(s.Image1[slot].Tag), captionNumber(s.Image1[s.contar].Tag))) {
+                    fits(captionNumber(s.Image1[slot].Tag),
+                         captionNumber(s.Image1[s.contar].Tag))) {
                     move = slot;
                     break;
                 }

@@ -10,14 +10,16 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QApplication::applicationDirPath());
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                               : QApplication::applicationDirPath());
     QWidget window;
     window.setWindowTitle(QStringLiteral("floor"));
     int i = 0;
     for (const QChar rank : QStringLiteral("1234567890jqk")) {
         for (const QChar suit : QStringLiteral("abcd")) {
             auto* card = new QLabel(&window);
-            card->setPixmap(QPixmap(folder.filePath(QStringLiteral("carta") + rank + suit + ".gif")));
+            card->setPixmap(
+                QPixmap(folder.filePath(QStringLiteral("carta") + rank + suit + ".gif")));
             card->move(10 + (i % 13) * 60, 10 + (i / 13) * 110);
             ++i;
         }

@@ -76,7 +76,9 @@ void Menu::Command1_Click(Board& board) {
     board.repartir(true);
 }
 
-void Menu::Form_Unload() { services_.endProgram(); }
+void Menu::Form_Unload() {
+    services_.endProgram();
+}
 
 std::string Menu::nameCaption(int row) const {
     return windows1252ToUtf8(table_.at(static_cast<std::size_t>(row)).name);

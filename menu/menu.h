@@ -17,7 +17,7 @@ inline constexpr std::string_view kNamePrompt = "HA BATIDO UN RECORD!!!";
 inline constexpr std::string_view kNamePlaceholder = "Introduzca su nombre";
 
 class Menu : public ScoreKeeper {
-public:
+  public:
     Menu(Services& services, RecordFile file);
 
     // Runs once, the first time the menu is shown.
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] std::string scoreCaption(int row) const;
     [[nodiscard]] const std::string& nombre() const { return nombre_; }
 
-private:
+  private:
     void enter(int row, std::int32_t puntos);
 
     Services& services_;

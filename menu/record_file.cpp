@@ -16,7 +16,7 @@ constexpr int kLines = 2 * kScoreRows;
 
 // Reads lines within the byte limits; nullopt at the end of the input.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::istream& in) : in_(in) {}
 
     std::optional<std::string> next() {
@@ -33,7 +33,7 @@ public:
         return line;
     }
 
-private:
+  private:
     int peek() {
         if (scanned_ >= RecordFile::kMaxScannedBytes) return EOF;
         const auto c = in_.rdbuf()->sgetc();
@@ -54,7 +54,7 @@ private:
 
 // Closes a descriptor on every path out of the writer.
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : fd_(fd) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -66,7 +66,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     int fd_;
 };
 

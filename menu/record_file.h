@@ -12,7 +12,7 @@
 namespace crestaverde {
 
 class RecordFile {
-public:
+  public:
     // A line keeps at most this many bytes; the rest of an overlong line is skipped.
     static constexpr std::size_t kMaxLineBytes = 4096;
     // Reading gives up after this many bytes, so that no file can make it hang.
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] static ScoreTable parse(std::istream& in);
     [[nodiscard]] static std::string format(const ScoreTable& table);
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

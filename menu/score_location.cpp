@@ -8,8 +8,8 @@ namespace crestaverde {
 namespace {
 
 std::filesystem::path playerDataFolder(const EnvironmentReader& environment) {
-    if (const auto dataHome = environment("XDG_DATA_HOME"); dataHome && !dataHome->empty() &&
-                                                            dataHome->front() == '/') {
+    if (const auto dataHome = environment("XDG_DATA_HOME");
+        dataHome && !dataHome->empty() && dataHome->front() == '/') {
         return std::filesystem::path(*dataHome) / "crestaverde";
     }
     const std::string home = environment("HOME").value_or("");
@@ -24,11 +24,13 @@ std::optional<std::string> readEnvironment(const std::string& name) {
     return std::string(value);
 }
 
-bool folderWritable(const std::filesystem::path& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+bool folderWritable(const std::filesystem::path& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
+}
 
-std::filesystem::path recordFileFor(const std::filesystem::path& programFolder,
-                                    const EnvironmentReader& environment,
-                                    const std::function<bool(const std::filesystem::path&)>& writable) {
+std::filesystem::path recordFileFor(
+    const std::filesystem::path& programFolder, const EnvironmentReader& environment,
+    const std::function<bool(const std::filesystem::path&)>& writable) {
     if (writable(programFolder)) return programFolder / kRecordFileName;
     const std::filesystem::path folder = playerDataFolder(environment);
     const std::filesystem::path own = folder / kRecordFileName;

@@ -21,7 +21,8 @@ using EnvironmentReader = std::function<std::optional<std::string>(const std::st
 // The record file to use. Never throws: when the player's folder cannot be made, its path is
 // still returned, and saving there reports the failure in the usual way.
 [[nodiscard]] std::filesystem::path recordFileFor(
-    const std::filesystem::path& programFolder, const EnvironmentReader& environment = readEnvironment,
+    const std::filesystem::path& programFolder,
+    const EnvironmentReader& environment = readEnvironment,
     const std::function<bool(const std::filesystem::path&)>& writable = folderWritable);
 
 }  // namespace crestaverde

@@ -44,10 +44,14 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* c) {
     std::size_t length = 0;
     char32_t value = 0;
     if (lead < 0x80) return *c = lead, 1;
-    if ((lead & 0xE0) == 0xC0) length = 2, value = lead & 0x1F;
-    else if ((lead & 0xF0) == 0xE0) length = 3, value = lead & 0x0F;
-    else if ((lead & 0xF8) == 0xF0) length = 4, value = lead & 0x07;
-    else return 0;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, value = lead & 0x1F;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, value = lead & 0x0F;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, value = lead & 0x07;
+    else
+        return 0;
     if (pos + length > text.size()) return 0;
     for (std::size_t i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[pos + i]);

@@ -64,7 +64,7 @@ TEST(CardFan, ATenShowsThroughACodeBeginningWithZero) {
 
 // A registry holding the values a test gives it, counting opens and closes.
 class FakeRegistry : public Registry {
-public:
+  public:
     struct Value {
         std::uint32_t type;
         std::string data;  // as stored, terminating NUL included where the value has one
@@ -74,8 +74,8 @@ public:
     int opened = 0;
     int closed = 0;
 
-    long RegOpenKeyEx(RegistryKey root, const std::string& subKey, std::uint32_t, std::uint32_t access,
-                      RegistryKey* key) override {
+    long RegOpenKeyEx(RegistryKey root, const std::string& subKey, std::uint32_t,
+                      std::uint32_t access, RegistryKey* key) override {
         EXPECT_EQ(access, KEY_ALL_ACCESS);
         for (const auto& [place, value] : values) {
             if (root == HKEY_LOCAL_MACHINE && place.first == subKey) {
@@ -103,7 +103,7 @@ public:
         return ERROR_SUCCESS;
     }
 
-private:
+  private:
     std::vector<std::string> keys_;
 };
 
@@ -148,7 +148,8 @@ TEST(GetKeyValue, AnEmptyValueIsAnError) {
     FakeRegistry registry;
     registry.values[{kPathKey, "PATH"}] = {REG_SZ, ""};
     std::string value;
-    EXPECT_THROW(GetKeyValue(registry, HKEY_LOCAL_MACHINE, kPathKey, "PATH", value), std::runtime_error);
+    EXPECT_THROW(GetKeyValue(registry, HKEY_LOCAL_MACHINE, kPathKey, "PATH", value),
+                 std::runtime_error);
     EXPECT_EQ(registry.closed, 1);
 }
 
@@ -184,7 +185,8 @@ TEST(StartSysInfo, AFailedLaunchShowsTheMessage) {
     system.launches = false;
     StartSysInfo(registry, system);
     EXPECT_EQ(system.messages,
-              (std::vector<std::string>{"La información del sistema no está disponible en este momento"}));
+              (std::vector<std::string>{
+                  "La información del sistema no está disponible en este momento"}));
 }
 
 TEST(StartSysInfo, TheFolderPlaceNeedsTheProgramToExist) {
@@ -218,7 +220,8 @@ TEST(StandInRegistry, AnswersTheFirstPlaceWithAProgramFoundOnThePath) {
     const auto tool = folder.file("kinfocenter");
     writeBytes(tool, "#!/bin/sh\n");
     ::chmod(tool.c_str(), 0755);
-    const std::optional<std::string> found = findSystemInfoProgram("/nonexistent:" + folder.path().string());
+    const std::optional<std::string> found =
+        findSystemInfoProgram("/nonexistent:" + folder.path().string());
     ASSERT_TRUE(found);
     EXPECT_EQ(*found, tool.string());
     StandInRegistry registry(found);
@@ -253,7 +256,8 @@ TEST(ClipDecoder, ReportsMissingAndBrokenFiles) {
     TempFolder folder;
     EXPECT_TRUE(std::holds_alternative<std::string>(decodeClip(folder.file("none.avi").string())));
     writeBytes(folder.file("broken.avi"), "RIFF\x10\0\0\0AVI LIST garbage garbage garbage");
-    EXPECT_TRUE(std::holds_alternative<std::string>(decodeClip(folder.file("broken.avi").string())));
+    EXPECT_TRUE(
+        std::holds_alternative<std::string>(decodeClip(folder.file("broken.avi").string())));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace crestaverde::testing {
 namespace {
 
 class Scores : public ::testing::Test {
-protected:
+  protected:
     void load(const std::string& bytes) {
         writeBytes(folder.file("record.ini"), bytes);
         menu.Form_Load();
@@ -98,7 +98,8 @@ TEST_F(Scores, BelowTheTableIsNoRecordAndChangesNothing) {
     menu.puntuacion(999);
     EXPECT_EQ(menu.table(), before);
     ASSERT_EQ(services.shown.size(), 1U);
-    EXPECT_EQ(services.shown[0], messageShown("CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ", 16, "NO HAY RECORD!!!"));
+    EXPECT_EQ(services.shown[0],
+              messageShown("CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ", 16, "NO HAY RECORD!!!"));
     // The file is written all the same.
     EXPECT_EQ(readBytes(folder.file("record.ini")), RecordFile::format(before));
 }
@@ -110,7 +111,8 @@ TEST_F(Scores, AnEmptyTableTakesZeroButNotANegativeScore) {
     services.typeNext("Cero");
     menu.puntuacion(0);
     EXPECT_EQ(menu.table()[0], (ScoreRow{"Cero", "0"}));
-    EXPECT_EQ(readBytes(folder.file("record.ini")), "Cero\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(readBytes(folder.file("record.ini")),
+              "Cero\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(Scores, CancelAnEmptyAnswerOrThePlaceholderGiveAnEmptyName) {
@@ -130,8 +132,12 @@ TEST_F(Scores, NamesLoseLineBreaksAndCharactersTheFileCannotHold) {
     services.typeNext("Ana\r\nMaría ł");
     menu.puntuacion(9000);
     EXPECT_EQ(menu.nameCaption(0), "AnaMaría ?");
-    EXPECT_EQ(menu.table()[0].name, "AnaMar\xED" "a ?");
-    EXPECT_EQ(readBytes(folder.file("record.ini")).substr(0, 12), "AnaMar\xED" "a ?\r\n");
+    EXPECT_EQ(menu.table()[0].name,
+              "AnaMar\xED"
+              "a ?");
+    EXPECT_EQ(readBytes(folder.file("record.ini")).substr(0, 12),
+              "AnaMar\xED"
+              "a ?\r\n");
 }
 
 TEST_F(Scores, TextsMoveDownUnchanged) {
@@ -145,7 +151,8 @@ TEST_F(Scores, AHandEditedTableCanTakeARowAfterTheNoRecordMessage) {
     load("a\r\n100\r\nb\r\n200\r\nc\r\n300\r\nd\r\n400\r\ne\r\n500\r\n");
     services.typeNext("Primero");
     menu.puntuacion(600);  // a record: nombre becomes "Primero"
-    menu.puntuacion(150);  // the table is now 600, 100, 200, 300, 400: no record, yet row 1 takes it
+    menu.puntuacion(
+        150);  // the table is now 600, 100, 200, 300, 400: no record, yet row 1 takes it
     EXPECT_EQ(services.shown.back().title, "NO HAY RECORD!!!");
     EXPECT_EQ(names()[1], "Primero");  // entered at row 1 with the last record holder's name
     EXPECT_EQ(scores()[1], "150");
@@ -224,8 +231,9 @@ TEST(ScoreLocation, AReadOnlyProgramFolderGivesEachPlayerACopySeededFromTheShipp
     EXPECT_EQ(own, home.path() / ".local/share/crestaverde/record.ini");
     EXPECT_EQ(readBytes(own), "Ana\r\n900\r\n");
     writeBytes(own, "Bea\r\n5000\r\n");  // the player's own scores are never replaced again
-    EXPECT_EQ(recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly),
-              own);
+    EXPECT_EQ(
+        recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly),
+        own);
     EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
     EXPECT_EQ(readBytes(program.file("record.ini")), "Ana\r\n900\r\n");
     TempFolder data;

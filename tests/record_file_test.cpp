@@ -19,7 +19,8 @@ ScoreTable parseText(const std::string& bytes) {
 }
 
 ScoreTable sampleTable() {
-    return {{{"Ana", "5000"}, {"Bea", "4000"}, {"Carla", "4000"}, {"Dani", "3000"}, {"Eva", "1000"}}};
+    return {
+        {{"Ana", "5000"}, {"Bea", "4000"}, {"Carla", "4000"}, {"Dani", "3000"}, {"Eva", "1000"}}};
 }
 
 TEST(RecordFormat, TenLinesFillFiveRowsInOrder) {
@@ -112,8 +113,8 @@ TEST(RecordFile, AReadOnlyFolderFailsTheWrite) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     TempFolder folder;
     const RecordFile file(folder.file("record.ini"));
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(file.write(sampleTable()));
 }
 
@@ -154,8 +155,12 @@ TEST(RecordFile, AnyBytesReadAndWriteBackUnchanged) {
 TEST(Windows1252, MapsTheUpperControlRangeAndReplacesWhatItCannotHold) {
     EXPECT_EQ(windows1252ToUtf8("\x80\x8A\x9F\xF1"), "€ŠŸñ");
     EXPECT_EQ(utf8ToWindows1252("€ŠŸñ"), "\x80\x8A\x9F\xF1");
-    EXPECT_EQ(utf8ToWindows1252("Łódź 日本"), "?\xF3" "d? ??");
-    EXPECT_EQ(utf8ToWindows1252("a\xFF" "b"), "a?b");  // not UTF-8 at all
+    EXPECT_EQ(utf8ToWindows1252("Łódź 日本"),
+              "?\xF3"
+              "d? ??");
+    EXPECT_EQ(utf8ToWindows1252("a\xFF"
+                                "b"),
+              "a?b");  // not UTF-8 at all
     for (int byte = 0; byte < 256; ++byte) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(one)), one) << byte;

@@ -13,9 +13,10 @@
 namespace crestaverde::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "crestaverde-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "crestaverde-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
     TempFolder(const TempFolder&) = delete;
@@ -29,13 +30,13 @@ public:
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
     [[nodiscard]] std::filesystem::path file(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Makes every write past a few bytes fail, as on a full disk, for as long as it lives.
 class FullDisk {
-public:
+  public:
     FullDisk() {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         previous_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -50,7 +51,7 @@ public:
         std::signal(SIGXFSZ, previous_);
     }
 
-private:
+  private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };

@@ -67,7 +67,8 @@ TEST(WholeGame, PlaysToTheEndAndTheScoreLandsInTheFile) {
     const std::vector<std::string> texts = game.services.boxTexts();
     ASSERT_FALSE(texts.empty());
     int lostRounds = 0;
-    for (const std::string& text : texts) lostRounds += text.ends_with("No lo conseguistes") ? 1 : 0;
+    for (const std::string& text : texts)
+        lostRounds += text.ends_with("No lo conseguistes") ? 1 : 0;
     EXPECT_EQ(lostRounds, 2);
     EXPECT_EQ(game.services.menuShown, 2);
     const std::string written = readBytes(game.folder.file("record.ini"));
@@ -82,7 +83,8 @@ TEST(WholeGame, AClearedBoardCountsDownAndMovesToTheNextLevel) {
     game.services.advance(1);
     game.services.advance(41);
     BoardState& s = BoardTestAccess::state(game.board);
-    for (int slot = 1; slot <= kTowerSlotCount; ++slot) s.Image1[slot].Visible = slot == 20 || slot == 21 || slot == 22;
+    for (int slot = 1; slot <= kTowerSlotCount; ++slot)
+        s.Image1[slot].Visible = slot == 20 || slot == 21 || slot == 22;
     game.board.destapar();
     s.Image1[52].Tag = "5";
     s.Image1[21].Tag = "6";
@@ -96,7 +98,8 @@ TEST(WholeGame, AClearedBoardCountsDownAndMovesToTheNextLevel) {
     EXPECT_EQ(captionNumber(s.Label2.text), beforeCountdown + 39 * 400);
     while (game.services.timer(TimerId::Timer3).enabled()) game.services.advance(1);
     EXPECT_EQ(game.services.boxTexts().back(), "CRESTAVERDE: Empieza");
-    EXPECT_EQ(game.services.boxTexts()[game.services.boxTexts().size() - 2], "CRESTAVERDE: NIVEL 2");
+    EXPECT_EQ(game.services.boxTexts()[game.services.boxTexts().size() - 2],
+              "CRESTAVERDE: NIVEL 2");
 }
 
 TEST(WholeGame, TheSecondGameStartsFreshAndTheTableKeepsBothScores) {

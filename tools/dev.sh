@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev libgl-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
-    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    googletest libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dpkg-dev appstream desktop-file-utils
 )
@@ -38,6 +38,10 @@ build() {  # build folder, then cmake options
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
+check_format() {
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+}
+
 run_tests() {  # build folder
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600 -j "$(nproc)"
 }
@@ -50,6 +54,7 @@ case "${1:-}" in
         ;;
     test)
         install_missing
+        check_format
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRESTAVERDE_WERROR=ON
         run_tests build
         ;;

@@ -6,8 +6,8 @@
 
 #include "about_window.h"
 #include "design.h"
-#include "score_location.h"
 #include "help_window.h"
+#include "score_location.h"
 
 namespace crestaverde {
 

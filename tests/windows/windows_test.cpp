@@ -8,8 +8,8 @@
 
 #include "about_window.h"
 #include "fake_services.h"
-#include "help_window.h"
 #include "game.h"
+#include "help_window.h"
 #include "player_script.h"
 
 namespace crestaverde::testing {
@@ -261,11 +261,16 @@ class WindowsTest : public QObject {
         QString aboutTitle;
         QStringList aboutTexts;
         bool fanValid = false;
-        auto helpWindow = [] { return dynamic_cast<HelpWindow*>(QApplication::activeModalWidget()); };
-        auto aboutWindow = [] { return dynamic_cast<AboutWindow*>(QApplication::activeModalWidget()); };
+        auto helpWindow = [] {
+            return dynamic_cast<HelpWindow*>(QApplication::activeModalWidget());
+        };
+        auto aboutWindow = [] {
+            return dynamic_cast<AboutWindow*>(QApplication::activeModalWidget());
+        };
         PlayerScript script;
-        script.when([&] { return menu.isVisible(); },
-                    [&] { menu.findChild<QPushButton*>("Command2")->click(); })
+        script
+            .when([&] { return menu.isVisible(); },
+                  [&] { menu.findChild<QPushButton*>("Command2")->click(); })
             .when([&] { return helpWindow() != nullptr; },
                   [&] {
                       HelpWindow* help = helpWindow();
@@ -310,16 +315,19 @@ class WindowsTest : public QObject {
         QCOMPARE(heading, QStringLiteral("Reglas        del juego:"));
         QCOMPARE(rules.remove(QLatin1Char('\n')),
                  QString(39, QLatin1Char(' ')) +
-                     "El juego consiste en hacer click en las cartas cuyo valor sea superior en uno a la "
-                     "carta situada al lado de la baraja. La carta situada en las torres se situara donde "
+                     "El juego consiste en hacer click en las cartas cuyo valor sea superior en "
+                     "uno a la "
+                     "carta situada al lado de la baraja. La carta situada en las torres se "
+                     "situara donde "
                      "estaba la carta anterior. La misión del juego es quitar todas las cartas.");
         QVERIFY(clipMoved);
         QCOMPARE(aboutTitle, QStringLiteral("Acerca de CRESTAVERDE"));
         QCOMPARE(aboutTexts[0], QStringLiteral("CRESTAVERDE"));
         QCOMPARE(aboutTexts[1], QStringLiteral("Versión 1.5.0"));
-        QCOMPARE(aboutTexts[2],
-                 QStringLiteral("Gracias por haber descargado este juego. Espero que lo disfrutes sin "
-                                "gastarte un duro en la maquina del \"zurano\".DISFRUTALO"));
+        QCOMPARE(
+            aboutTexts[2],
+            QStringLiteral("Gracias por haber descargado este juego. Espero que lo disfrutes sin "
+                           "gastarte un duro en la maquina del \"zurano\".DISFRUTALO"));
         QVERIFY(fanValid);
         QVERIFY(script.seen().empty());  // no box: nothing was dealt, nothing went wrong
         QVERIFY(!game.board().state().Label8.Visible);

@@ -440,12 +440,14 @@ QImage appIcon(int size) {
 
 QString appIconSvg() {
     return QStringLiteral(
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 "
+        "64\">\n"
         "  <g transform=\"translate(32 32) rotate(-8)\">\n"
         "    <rect x=\"-20\" y=\"-28\" width=\"40\" height=\"56\" rx=\"5\" fill=\"#fcfaf2\" "
         "stroke=\"#282828\" stroke-width=\"1.5\"/>\n"
         "    <path d=\"M-15 20 L-6 2 L-1 9 L6 -4 L15 20 Z\" fill=\"#008000\"/>\n"
-        "    <path d=\"M0 -24 Q2.6 -17.4 6.1 -13 Q2.6 -8.6 0 -2 Q-2.6 -8.6 -6.1 -13 Q-2.6 -17.4 0 -24 Z\" "
+        "    <path d=\"M0 -24 Q2.6 -17.4 6.1 -13 Q2.6 -8.6 0 -2 Q-2.6 -8.6 -6.1 -13 Q-2.6 -17.4 0 "
+        "-24 Z\" "
         "fill=\"#c81020\"/>\n"
         "  </g>\n"
         "</svg>\n");
