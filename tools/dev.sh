@@ -15,7 +15,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
-    dpkg-dev appstream desktop-file-utils
+    dpkg-dev file appstream desktop-file-utils
 )
 
 install_missing() {
