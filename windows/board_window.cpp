@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 #include "icons.h"
 

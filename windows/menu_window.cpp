@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "design.h"
 #include "icons.h"
