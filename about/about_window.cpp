@@ -36,7 +36,7 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, Regist
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(suitIcon(Suit::Clubs));
     setFixedSize(design::kAboutSize);
-    move(design::kAboutPosition);
+    setGeometry(QRect(design::kAboutPosition, design::kAboutSize));  // the client area's place
 
     QFont titleFont(design::kSerif);
     titleFont.setPixelSize(design::pointsToPixels(design::kAboutTitlePoints));
