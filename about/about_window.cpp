@@ -1,12 +1,14 @@
 #include "about_window.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QPainter>
 #include <QPushButton>
 
-#include "card_fan.h"
 #include "design.h"
 #include "icons.h"
+#include "system_info.h"
 
 namespace crestaverde {
 namespace {
@@ -25,14 +27,15 @@ QFont dialogFont(double points = design::kDialogFontPoints) {
 
 }  // namespace
 
-AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, Registry& registry,
-                         SystemPort& system, QWidget* parent)
+AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::string searchPath,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       media_(media),
-      services_(services) {
-    setObjectName(QStringLiteral("frmAcercade"));
+      services_(services),
+      searchPath_(std::move(searchPath)) {
+    setObjectName(QStringLiteral("about"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(suitIcon(Suit::Clubs));
     setFixedSize(design::kAboutSize);
@@ -40,32 +43,39 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, Regist
 
     QFont titleFont(design::kSerif);
     titleFont.setPixelSize(design::pointsToPixels(design::kAboutTitlePoints));
-    addLabel(QStringLiteral("lblTitle"), design::kAboutTitle, titleFont);
-    addLabel(QStringLiteral("lblVersion"), design::kAboutVersion, dialogFont());
-    addLabel(QStringLiteral("lblDescription"), design::kAboutDescription, dialogFont())
+    const QString title = QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size());
+    setWindowTitle(QStringLiteral("Acerca de ") + title);
+    addLabel(QStringLiteral("title"), design::kAboutTitle, titleFont)->setText(title);
+    addLabel(QStringLiteral("version"), design::kAboutVersion, dialogFont())
+        ->setText(QStringLiteral("Versión ") + QApplication::applicationVersion());
+    addLabel(QStringLiteral("description"), design::kAboutDescription, dialogFont())
         ->setText(kDescription);
-    addLabel(QStringLiteral("lblDisclaimer"), design::kAboutDisclaimer, dialogFont())
-        ->setText(kCredit);
+    addLabel(QStringLiteral("credit"), design::kAboutDisclaimer, dialogFont())->setText(kCredit);
 
     auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(design::kAboutOk);
     ok->setDefault(true);
     ok->setFont(dialogFont());
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* sysInfo = new QPushButton(QStringLiteral("&Info. del sistema..."), this);
-    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    sysInfo->setGeometry(design::kAboutSysInfo);
-    sysInfo->setAutoDefault(false);
-    sysInfo->setFont(dialogFont());
-    connect(sysInfo, &QPushButton::clicked, this,
-            [&registry, &system] { StartSysInfo(registry, system); });
-    setTabOrder(ok, sysInfo);
+    auto* systemInfo = new QPushButton(QStringLiteral("&Info. del sistema..."), this);
+    systemInfo->setObjectName(QStringLiteral("systemInfo"));
+    systemInfo->setGeometry(design::kAboutSystemInfo);
+    systemInfo->setAutoDefault(false);
+    systemInfo->setFont(dialogFont());
+    connect(systemInfo, &QPushButton::clicked, this, [this] { showSystemInfo(); });
+    setTabOrder(ok, systemInfo);
 
-    Timer1.setInterval(design::kAboutTimerMs);
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    Form_Load();
-    Timer1.start();
+    fanTimer_.setInterval(design::kFanChangeMs);
+    connect(&fanTimer_, &QTimer::timeout, this, [this] { changeFan(); });
+    fanTimer_.start();
+}
+
+// Detached: the game goes on while the tool runs.
+void AboutWindow::showSystemInfo() {
+    const std::optional<std::string> program = findSystemInfoProgram(searchPath_);
+    if (program && QProcess::startDetached(QString::fromStdString(*program), {})) return;
+    services_.message(kSystemInfoUnavailable);
 }
 
 QLabel* AboutWindow::addLabel(const QString& name, const QRect& rect, const QFont& font) {
@@ -78,19 +88,9 @@ QLabel* AboutWindow::addLabel(const QString& name, const QRect& rect, const QFon
     return label;
 }
 
-void AboutWindow::Form_Load() {
-    cards_ = {QStringLiteral("cartaqa.gif"), QStringLiteral("cartaka.gif"),
-              QStringLiteral("cartaja.gif")};
-    const QString title = QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size());
-    setWindowTitle(QStringLiteral("Acerca de ") + title);
-    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(QStringLiteral("Versión 1.5.0"));
-    findChild<QLabel*>(QStringLiteral("lblTitle"))->setText(title);
-}
-
-void AboutWindow::Timer1_Timer() {
+void AboutWindow::changeFan() {
     const FanStep step = nextFanStep(random_, services_.timeOfDayMicros());
-    cards_[static_cast<std::size_t>(step.pictureIndex)] =
-        QStringLiteral("carta") + QString::fromStdString(step.cardCode) + QStringLiteral(".gif");
+    fan_.at(static_cast<std::size_t>(step.fanPosition)) = step.card;
     update();
 }
 
@@ -98,13 +98,17 @@ void AboutWindow::Timer1_Timer() {
 void AboutWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(design::kAboutCards[2], media_.picture(cards_[2]));
-    painter.setPen(QPen(Qt::white, 2));
+    const auto draw = [&](std::size_t position) {
+        painter.drawPixmap(design::kAboutCards.at(position),
+                           media_.picture(media::cardPicture(fan_.at(position))));
+    };
+    draw(2);
+    painter.setPen(QPen(design::kPaper, 2));
     painter.drawLine(design::kAboutWhiteLine);
-    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.setPen(QPen(design::kEngravedGrey, 1));
     painter.drawLine(design::kAboutGreyLine);
-    painter.drawPixmap(design::kAboutCards[0], media_.picture(cards_[0]));
-    painter.drawPixmap(design::kAboutCards[1], media_.picture(cards_[1]));
+    draw(0);
+    draw(1);
 }
 
 }  // namespace crestaverde

@@ -1,15 +1,15 @@
 #pragma once
-// The about window `frmAcercade`: title, version, a fan of three changing cards, and a button
-// that launches the system-information tool.
+// The about window: title, version, a fan of three changing cards, and a button that launches
+// the system-information tool.
 
 #include <QDialog>
 #include <QTimer>
 #include <array>
 
+#include "card_fan.h"
 #include "media_catalogue.h"
 #include "random_draws.h"
 #include "services.h"
-#include "system_info.h"
 
 class QLabel;
 
@@ -17,27 +17,27 @@ namespace crestaverde {
 
 class AboutWindow : public QDialog {
   public:
-    AboutWindow(const MediaCatalogue& media, Services& services, Registry& registry,
-                SystemPort& system, QWidget* parent);
+    // searchPath is where the system-information tool is looked for, as in PATH.
+    AboutWindow(const MediaCatalogue& media, Services& services, std::string searchPath,
+                QWidget* parent);
 
-    // The picture each card of the fan shows, by file name.
-    [[nodiscard]] const QString& cardPicture(int index) const {
-        return cards_[static_cast<std::size_t>(index)];
-    }
-    void Timer1_Timer();
+    [[nodiscard]] const std::array<Card, kFanCards>& fan() const { return fan_; }
+    // Shows a new random card in the fan.
+    void changeFan();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void Form_Load();
     QLabel* addLabel(const QString& name, const QRect& rect, const QFont& font);
+    void showSystemInfo();
 
     const MediaCatalogue& media_;
     Services& services_;
+    std::string searchPath_;
     ClockSeededRandom random_;
-    std::array<QString, 3> cards_;
-    QTimer Timer1;
+    std::array<Card, kFanCards> fan_ = kFirstFan;
+    QTimer fanTimer_;
 };
 
 }  // namespace crestaverde

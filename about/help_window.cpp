@@ -31,7 +31,7 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    setObjectName(QStringLiteral("frmAyuda"));
+    setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Ayuda"));
     setFixedSize(design::kHelpSize);
     QPixmap noIcon(16, 16);  // the window has no icon of its own, not even its parent's
@@ -43,22 +43,23 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
     setAutoFillBackground(true);
 
     auto* heading = new QLabel(kHeading, this);
-    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setObjectName(QStringLiteral("heading"));
     heading->setGeometry(design::kHelpHeading);
     heading->setFont(designFont(design::kSerif, design::kHelpHeadingPoints, true));
-    heading->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    heading->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(design::kPaper.name()));
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // With the design font the leading spaces fill the box's first line, so the rules start on
     // the second; the line break keeps that with any substitute font.
     auto* rules = new QLabel(QString(kRules).insert(kLeadingSpaces, QLatin1Char('\n')), this);
-    rules->setObjectName(QStringLiteral("Label2"));
+    rules->setObjectName(QStringLiteral("rules"));
     rules->setGeometry(design::kHelpRules);
     rules->setFont(designFont(design::kTahoma, design::kHelpRulesPoints, true));
     rules->setStyleSheet(
-        QStringLiteral("color: black; background: rgb(192, 255, 192); "
-                       "border: 1px solid black;"));
+        QStringLiteral("color: %1; background: %2; border: 1px solid %1;")
+            .arg(design::kInk.name(), design::kLightGreen.name()));
     rules->setWordWrap(true);
     rules->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
@@ -66,15 +67,15 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
         frame_ = (frame_ + 1) % static_cast<int>(frames_.size());
         update(design::kHelpClip);
     });
-    openClip(media.path(QStringLiteral("ayuda.avi")), services);
+    openClip(media.path(media::kHelpClip), services);
 }
 
 void HelpWindow::openClip(const QString& path, Services& services) {
     auto decoded = decodeClip(path.toStdString());
     if (const auto* error = std::get_if<std::string>(&decoded)) {
-        services.messageBox("No se puede reproducir el vídeo de la ayuda (" + path.toStdString() +
-                                "): " + *error + ".",
-                            box::kExclamation);
+        services.message("No se puede reproducir el vídeo de la ayuda (" + path.toStdString() +
+                             "): " + *error + ".",
+                         BoxIcon::Warning);
         return;
     }
     Clip& clip = std::get<Clip>(decoded);

@@ -1,5 +1,5 @@
 #pragma once
-// The help window `frmAyuda`: the rules and a short silent clip that plays while it is open.
+// The help window: the rules and a short silent clip that plays while it is open.
 
 #include <QDialog>
 #include <QImage>

@@ -1,5 +1,5 @@
 #pragma once
-// The game board `frmprincipal` without its window: deal, uncovering, play, clock, end of game.
+// The game board without its window: deal, uncovering, play, clock, end of game.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +11,14 @@
 
 namespace crestaverde {
 
+// How fast the clock and the banner run.
+inline constexpr int kCountdownIntervalMs = 10;
+inline constexpr int kBannerIntervalMs = 1;
+// (11 - level) x 200 ms; from level 11 on the clock does not tick at all.
+[[nodiscard]] constexpr int clockIntervalMs(int level) {
+    return level <= 11 ? (11 - level) * 200 : 0;
+}
+
 struct BoardTestAccess;
 
 class Board {
@@ -21,38 +29,34 @@ class Board {
 
     [[nodiscard]] const BoardState& state() const { return s_; }
 
-    void Form_Load();
-    void repartir(bool si);
-    void destapar();
-    // A click on a slot; clicks that the window would not deliver are ignored here too.
-    void Image1_Click(std::int16_t Index);
-    // The abandon button.
-    void Command1_Click();
-    void perder();
-    void Form_LostFocus(WindowState state);
-    void Form_GotFocus(WindowState state);
+    // A new game's first board, or the next board of a game, with the level-start banner.
+    void deal();
+    // Plays a face-up tower card onto the face-up card, if it is one above or below it.
+    void playTowerCard(int position);
+    // Discards the face-up card and turns the next one of the stock.
+    void drawFromStock();
+    // The abandon button: asks first.
+    void abandon();
+    void pause();
+    void resume();
 
     // A timer fell due. A tick is held back while a box is open or while the same timer's
     // previous tick is still running, and delivered afterwards if its timer still runs.
     void tick(TimerId id);
 
   private:
-    friend struct BoardTestAccess;  // lets tests lay out positions that play would take long to
-                                    // reach
+    friend struct BoardTestAccess;  // lays out positions that play would take long to reach
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-
-    void drawCard(std::int16_t slot);
-    void towerPlay(std::int16_t Index);
-    void draw();
+    void dealCards();
+    void uncover();
     void payPeakBonuses();
     void addScore(std::int64_t points);
-    [[nodiscard]] bool clickable(std::int16_t Index) const;
-    [[nodiscard]] int clockInterval() const;
-    [[nodiscard]] bool gone(int slot) const { return !s_.Image1[slot].Visible; }
-    [[nodiscard]] Timer& timer1() { return services_.timer(TimerId::Timer1); }
+    void clockTick();
+    void bannerTick();
+    void loseTry();
+    void endGame();
+    void startClock();
+    [[nodiscard]] Timer& clock() { return services_.timer(TimerId::Clock); }
 
     void scheduleHeldTicks();
     void deliverHeldTicks();

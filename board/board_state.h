@@ -1,86 +1,64 @@
 #pragma once
-// The board's whole state: what the board window shows and the fields behind it.
+// What a game holds at any moment: the three towers, the stock, the face-up card, the score, the
+// time, the level and the tries left.
+//
+// Tower positions, as dealt (row 1 holds the peaks; the base row is shared by the towers):
+//
+//     row 1        1                 11                 20
+//     row 2      2   3             12  13             21  22
+//     row 3    4   5   6         14  15  16         23  24  25
+//     row 4  7   8   9   10    17    18    19     26    27    28
+//
+// Every card of rows 1 to 3 lies face down until both cards overlapping it from below are gone.
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+#include "cards.h"
 
 namespace crestaverde {
 
-inline constexpr int kSlotCount = 52;
-inline constexpr int kTowerSlotCount = 28;
-inline constexpr int kFirstStockSlot = 29;
-inline constexpr int kCoverCount = 18;
-inline constexpr int kNoticeCount = 3;
-inline constexpr std::array<int, kNoticeCount> kPeakSlots = {1, 11, 20};
+inline constexpr int kTowerCards = 28;
+inline constexpr int kStockCards = 24;
+inline constexpr std::array<int, 3> kPeaks = {1, 11, 20};
 inline constexpr int kFullTime = 200;
+inline constexpr int kTriesPerGame = 2;
 
-inline constexpr const char* kCardBack = "atras.jpg";
-inline constexpr const char* kEmptyStock = "ninguna.jpg";
-inline constexpr const char* kNeutralCard = "carta.jpg";
-inline constexpr const char* kNoticeCaption = "5.000 puntos";
-
-// A card slot `Image1(i)`: it is gone when hidden.
-struct CardSlot {
-    std::string picture;  // file name in the program's folder; empty shows nothing
-    std::string Tag;      // the card's value as decimal text
-    bool Visible = true;
-    bool Enabled = true;
-};
-
-// A cover `Image3(n)`: the back lying in front of a face-down tower card.
-struct CoverPicture {
-    std::string picture;
-    bool Visible = true;
-};
-
-struct Caption {
-    std::string text;
-    bool Visible = true;
+enum class Phase {
+    NotDealt,   // the program has just started: nothing is on the board yet
+    Banner,     // a new board: the level-start banner fills the time bar, the clock waits
+    Playing,    // the clock drains the time at the level's pace
+    Countdown,  // all three peaks are taken: the clock pays out the time left
+    Over,       // the game has ended; the board shows blank faces until the next game
 };
 
 struct BoardState {
-    std::array<CardSlot, kSlotCount + 1> Image1;       // index 0 is unused
-    std::array<CoverPicture, kCoverCount + 1> Image3;  // index 0 is unused
-    std::string Image2;                                // the stock pile
-    Caption Label2{"0", true};                         // the score
-    std::array<Caption, kNoticeCount> Label3{{{std::string(kNoticeCaption), false},
-                                              {std::string(kNoticeCaption), false},
-                                              {std::string(kNoticeCaption), false}}};
-    Caption Label8{"", false};  // draws left
-    float ProTiempo = 0;        // the time bar, 0..200
+    Phase phase = Phase::NotDealt;
+    std::array<Card, kTowerCards + 1> tower{};     // by position 1..28; 0 is unused
+    std::array<bool, kTowerCards + 1> taken{};     // played off the tower
+    std::array<bool, kTowerCards + 1> faceDown{};  // still covered by the cards below
+    std::array<Card, kStockCards> stock{};         // drawn from the back: 23 first, 0 last
+    int stockLeft = kStockCards;                   // cards not yet drawn past, face-up one included
+    Card faceUp;                                   // where tower cards are played
+    std::int64_t score = 0;
+    int timeLeft = 0;  // 0..200, in steps of 5
+    int timeBar = 0;   // what the time bar shows; the banner fills it before the clock runs
+    int level = 1;
+    int triesLeft = kTriesPerGame;
+    bool paused = false;  // the clock stopped because the board was minimised
 
-    std::int16_t contar = 0;
-    std::int16_t level = 0;
-    std::int16_t bono = 0;
-    std::int16_t tiempo = 0;
-    bool quitar = false;
-    bool pausa = false;
-
-    // Working fields of the deal.
-    std::u16string basura;
-    char num = '\0';
-    std::string letra;
-    std::int16_t numero = 0;
-    std::int16_t numero2 = 0;
-    std::int16_t nbasura = 0;
-    std::u16string comp;
-    bool encontrado = false;
+    [[nodiscard]] bool stockEmpty() const { return stockLeft == 0; }
+    [[nodiscard]] bool peakTaken(std::size_t peak) const { return taken[kPeaks.at(peak)]; }
+    [[nodiscard]] bool cleared() const {
+        return taken[kPeaks[0]] && taken[kPeaks[1]] && taken[kPeaks[2]];
+    }
+    [[nodiscard]] bool inPlay() const {
+        return phase == Phase::Banner || phase == Phase::Playing || phase == Phase::Countdown;
+    }
+    [[nodiscard]] bool canPlay(int position) const {
+        return inPlay() && position >= 1 && position <= kTowerCards && !taken.at(position) &&
+               !faceDown.at(position);
+    }
 };
-
-// The tower slot that cover n lies on.
-[[nodiscard]] constexpr int slotUnderCover(int cover) {
-    if (cover <= 6) return cover;
-    if (cover <= 12) return cover + 4;
-    return cover + 7;
-}
-
-// The cover lying on tower slot s, or 0 for the base row.
-[[nodiscard]] constexpr int coverOnSlot(int slot) {
-    if (slot >= 1 && slot <= 6) return slot;
-    if (slot >= 11 && slot <= 16) return slot - 4;
-    if (slot >= 20 && slot <= 25) return slot - 7;
-    return 0;
-}
 
 }  // namespace crestaverde

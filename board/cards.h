@@ -1,28 +1,49 @@
 #pragma once
-// Card codes and the non-uniform random draws that pick a card.
+// Cards, and how two random draws pick one.
 //
 // A draw multiplies a single-precision uniform number by 13 (rank) or 4 (suit) and rounds with
 // halves to even. The ends of the range get half the weight of the middle values, and the
-// mapping below folds them onto neighbours: the game has always dealt this way.
+// mapping below folds them onto neighbours: the game has always dealt this way, so aces and
+// spades come up more often than kings and hearts.
 
-#include <string>
+#include <cstdint>
 
 namespace crestaverde {
 
-// Nearest integer, halves to the even neighbour (0.5 gives 0, 1.5 gives 2).
-[[nodiscard]] int roundHalfEven(float value);
+enum class Suit : std::uint8_t { Hearts, Diamonds, Clubs, Spades };
 
-// u in [0, 1) times the factor, rounded to single precision, then halves to even.
-[[nodiscard]] int scaledDraw(float u, int factor);
+inline constexpr int kAce = 1;
+inline constexpr int kKing = 13;
 
-// Rank character for a rank draw 0..13: 0 and 1 the ace "1", 10 "0", 11 "j", 12 "q", 13 "k".
-[[nodiscard]] char rankCharacter(int rankDraw);
-// Suit letter for a suit draw 0..4: 4 "a", 3 "b", 2 "c", 0 and 1 "d".
-[[nodiscard]] char suitLetter(int suitDraw);
-// Card value 1..13 of a rank character.
-[[nodiscard]] int cardValue(char rankCharacter);
+struct Card {
+    int rank = kAce;  // 1 ace .. 11 jack, 12 queen, 13 king
+    Suit suit = Suit::Hearts;
+    bool operator==(const Card&) const = default;
+};
 
-// "carta" + two-character code + ".gif".
-[[nodiscard]] std::string cardPicture(const std::string& code);
+// A rank draw 0..13: 0 and 1 both give the ace.
+[[nodiscard]] constexpr int rankOfDraw(int rankDraw) {
+    return rankDraw < kAce ? kAce : rankDraw;
+}
+
+// A suit draw 0..4: 4 hearts, 3 diamonds, 2 clubs, 0 and 1 spades.
+[[nodiscard]] constexpr Suit suitOfDraw(int suitDraw) {
+    switch (suitDraw) {
+        case 4:
+            return Suit::Hearts;
+        case 3:
+            return Suit::Diamonds;
+        case 2:
+            return Suit::Clubs;
+        default:
+            return Suit::Spades;
+    }
+}
+
+// One above or one below; the ace and the king are neighbours both ways.
+[[nodiscard]] constexpr bool neighbours(int rank, int other) {
+    return rank == other + 1 || rank == other - 1 || (rank == kKing && other == kAce) ||
+           (rank == kAce && other == kKing);
+}
 
 }  // namespace crestaverde

@@ -1,16 +1,17 @@
-// The round clock, the level-start banner, the start timer, pause and resume, and the rule that
-// holds a tick back while a box is open or its own previous tick still runs.
+// The round clock, the level-start banner, pause and resume, and the rule that holds a tick back
+// while a box is open or its own previous tick still runs.
+
+#include <cstdint>
 
 #include "board.h"
-#include "numeric_text.h"
 
 namespace crestaverde {
 namespace {
 
-constexpr int kCountdownInterval = 10;
 constexpr int kCountdownPoints = 400;
 constexpr int kCountdownDrain = 5;
 constexpr int kBannerStep = 5;
+constexpr int kHighestLevel = INT16_MAX;
 
 std::size_t slot(TimerId id) {
     return static_cast<std::size_t>(id);
@@ -37,23 +38,17 @@ void Board::tick(TimerId id) {
     }
     {
         const RunningTick running(ticking_[slot(id)]);
-        switch (id) {
-            case TimerId::Timer1:
-                Timer1_Timer();
-                break;
-            case TimerId::Timer2:
-                Timer2_Timer();
-                break;
-            case TimerId::Timer3:
-                Timer3_Timer();
-                break;
+        if (id == TimerId::Clock) {
+            clockTick();
+        } else {
+            bannerTick();
         }
     }
     scheduleHeldTicks();
 }
 
 void Board::scheduleHeldTicks() {
-    const bool anyHeld = held_[0] || held_[1] || held_[2];
+    const bool anyHeld = held_[0] || held_[1];
     if (!anyHeld || deliveryPosted_ || services_.boxOpen()) return;
     deliveryPosted_ = true;
     services_.post([this] { deliverHeldTicks(); });
@@ -62,72 +57,64 @@ void Board::scheduleHeldTicks() {
 // A held tick of a timer that has been stopped, or set to no ticks, meanwhile is dropped.
 void Board::deliverHeldTicks() {
     deliveryPosted_ = false;
-    for (const TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3}) {
+    for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
         if (!held_[slot(id)] || ticking_[slot(id)] || services_.boxOpen()) continue;
         held_[slot(id)] = false;
         const Timer& timer = services_.timer(id);
-        if (timer.enabled() && timer.interval() > 0) tick(id);
+        if (timer.active() && timer.interval() > 0) tick(id);
     }
 }
 
-void Board::Timer1_Timer() {
-    const bool countdown = timer1().interval() == kCountdownInterval;
-    const int drain = countdown ? kCountdownDrain : (s_.level + 3) * 5;
-    s_.tiempo = static_cast<std::int16_t>(s_.tiempo - drain);
-    if (s_.tiempo >= 0) {
-        s_.ProTiempo = s_.tiempo;
+void Board::startClock() {
+    clock().start(s_.phase == Phase::Countdown ? kCountdownIntervalMs : clockIntervalMs(s_.level));
+}
+
+void Board::clockTick() {
+    s_.timeLeft -= s_.phase == Phase::Countdown ? kCountdownDrain : (s_.level + 3) * 5;
+    if (s_.timeLeft >= 0) {
+        s_.timeBar = s_.timeLeft;
     } else {
-        s_.ProTiempo = 0;
-        services_.messageBox("El tiempo se ha acabado", box::kExclamation, "JUEGO TERMINADO");
-        timer1().setEnabled(false);
-        --s_.bono;
-        if (s_.bono > 0) {
-            s_.level = 1;
-            services_.messageBox("No lo conseguistes", box::kExclamation, "Siguiente Ronda");
-            repartir(true);
-        } else {
-            services_.messageBox("No lo conseguistes", box::kExclamation, "JUEGO TERMINADO");
-            perder();
-        }
+        s_.timeBar = 0;
+        services_.message("El tiempo se ha acabado", BoxIcon::Warning, "JUEGO TERMINADO");
+        clock().stop();
+        loseTry();
     }
-    if (timer1().interval() != kCountdownInterval) return;
-    if (s_.ProTiempo != 0) {
+    if (s_.phase != Phase::Countdown) return;
+    if (s_.timeBar != 0) {
         addScore(kCountdownPoints);
     } else {
-        if (s_.level < INT16_MAX) ++s_.level;
-        repartir(true);
+        if (s_.level < kHighestLevel) ++s_.level;
+        deal();
     }
 }
 
-void Board::Timer2_Timer() {
-    services_.showMenuModal();
-    services_.timer(TimerId::Timer2).setEnabled(false);
-}
-
-void Board::Timer3_Timer() {
-    if (s_.ProTiempo == kFullTime && s_.tiempo == kFullTime) {
-        services_.messageBox("NIVEL " + numberToText(s_.level), box::kOk);
-        services_.messageBox("Empieza", box::kOk);
-        timer1().setEnabled(true);
-        services_.timer(TimerId::Timer3).setEnabled(false);
-    } else {
-        s_.ProTiempo += kBannerStep;
+// The banner ends only when both the bar and the time are full.
+void Board::bannerTick() {
+    if (s_.timeBar != kFullTime || s_.timeLeft != kFullTime) {
+        s_.timeBar += kBannerStep;
+        return;
     }
+    services_.message("NIVEL " + std::to_string(s_.level));
+    services_.message("Empieza");
+    s_.phase = s_.cleared() ? Phase::Countdown : Phase::Playing;
+    startClock();
+    services_.timer(TimerId::Banner).stop();
 }
 
 // Only a running clock is paused: pausing a stopped one would later start it in the middle of
 // the level-start banner, whose full bar would then never be reached.
-void Board::Form_LostFocus(WindowState state) {
-    if (state == WindowState::Minimized && timer1().enabled()) {
-        timer1().setEnabled(false);
-        s_.pausa = true;
-    }
+void Board::pause() {
+    if ((s_.phase != Phase::Playing && s_.phase != Phase::Countdown) || s_.paused) return;
+    clock().stop();
+    s_.paused = true;
 }
 
-void Board::Form_GotFocus(WindowState state) {
-    if (state == WindowState::Maximized && s_.pausa) {
-        timer1().setEnabled(true);
-        s_.pausa = false;
+// A game that moved on while paused restarts its clock on its own, at the banner's end.
+void Board::resume() {
+    if (!s_.paused) return;
+    s_.paused = false;
+    if ((s_.phase == Phase::Playing || s_.phase == Phase::Countdown) && !clock().active()) {
+        startClock();
     }
 }
 

@@ -1,12 +1,22 @@
-// The board's starting values and the deal.
+// Dealing a new board.
+
+#include <bitset>
 
 #include "board.h"
-#include "cards.h"
 
 namespace crestaverde {
 namespace {
 
-constexpr std::u16string_view kDealSentinel = u"\u00e7\u00f1";  // "çñ", never a card code
+constexpr int kDeckSize = kTowerCards + kStockCards;
+
+constexpr bool inBaseRow(int position) {
+    return (position >= 7 && position <= 10) || (position >= 17 && position <= 19) ||
+           position >= 26;
+}
+
+std::size_t deckIndex(Card card) {
+    return static_cast<std::size_t>(card.rank - 1) * 4 + static_cast<std::size_t>(card.suit);
+}
 
 }  // namespace
 
@@ -14,66 +24,38 @@ Board::Board(Services& services, ScoreKeeper& scores) : services_(services), sco
     services_.setBoxesClosedListener([this] { scheduleHeldTicks(); });
 }
 
-void Board::Form_Load() {
-    s_.ProTiempo = 0;
-    s_.contar = 52;
-    s_.level = 1;
-    s_.bono = 2;
-    s_.tiempo = 0;
+void Board::deal() {
+    dealCards();
+    clock().stop();
+    s_.timeLeft = kFullTime;
+    s_.phase = Phase::Banner;
+    Timer& banner = services_.timer(TimerId::Banner);
+    if (!banner.active()) banner.start(kBannerIntervalMs);
 }
 
-// Above level 11 the pace formula goes negative; those levels keep level 11's: no time limit.
-int Board::clockInterval() const {
-    return s_.level <= 11 ? (11 - s_.level) * 200 : 0;
-}
-
-void Board::repartir(bool si) {
-    s_.contar = 52;
-    s_.numero = 52;
-    s_.basura = kDealSentinel;
-    while (s_.numero != 0) drawCard(s_.numero);
-
-    s_.Image1[52].Visible = true;
-    for (s_.numero = 51; s_.numero >= 29; --s_.numero) s_.Image1[s_.numero].Visible = false;
-    for (; s_.numero >= 1; --s_.numero) s_.Image1[s_.numero].Visible = true;
-    for (s_.numero2 = 18; s_.numero2 >= 1; --s_.numero2) {
-        s_.Image3[s_.numero2] = {kCardBack, true};
-    }
-    s_.Image2 = kCardBack;
-    timer1().setEnabled(false);
-    s_.tiempo = kFullTime;
-    services_.timer(TimerId::Timer3).setEnabled(si);
-    for (Caption& notice : s_.Label3) notice.Visible = false;
-    timer1().setInterval(clockInterval());
-    s_.Image1[52].Enabled = true;
-    s_.Label8 = {"24", true};
-}
-
-// One draw for the slot `numero`; a card dealt already is discarded and the slot drawn again.
-void Board::drawCard(std::int16_t slot) {
-    random_.randomize(services_.timeOfDayMicros());
-    s_.num = rankCharacter(scaledDraw(random_.rnd(), 13));
-    const char suit = suitLetter(scaledDraw(random_.rnd(), 4));
-    s_.nbasura = static_cast<std::int16_t>(s_.basura.size() - 1);
-    s_.letra = {s_.num, suit};
-    const std::u16string code{static_cast<char16_t>(s_.num), static_cast<char16_t>(suit)};
-    do {
-        s_.comp = s_.basura.substr(static_cast<std::size_t>(s_.nbasura - 1), 2);
-        if (code != s_.comp) {
-            s_.encontrado = false;
-            s_.nbasura = static_cast<std::int16_t>(s_.nbasura - 2);
+// Each card is drawn afresh, re-seeding from the clock first; a card dealt already is drawn
+// again. The face-up card comes first, then the stock from the top, then the towers from 28
+// down to 1: hard-to-draw cards therefore end up in the towers more often.
+void Board::dealCards() {
+    std::bitset<kDeckSize> dealt;
+    for (int place = kDeckSize; place >= 1;) {
+        random_.randomize(services_.timeOfDayMicros());
+        const Card card = random_.card();
+        if (dealt.test(deckIndex(card))) continue;
+        dealt.set(deckIndex(card));
+        if (place > kTowerCards) {
+            s_.stock[static_cast<std::size_t>(place - kTowerCards - 1)] = card;
         } else {
-            s_.encontrado = true;
-            s_.nbasura = 0;
+            s_.tower[static_cast<std::size_t>(place)] = card;
         }
-    } while (s_.nbasura > 0);
-    if (s_.encontrado) return;
-
-    CardSlot& card = s_.Image1[slot];
-    card.picture = cardPicture(s_.letra);
-    card.Tag = std::to_string(cardValue(s_.num));
-    s_.numero = static_cast<std::int16_t>(slot - 1);
-    s_.basura += code;
+        --place;
+    }
+    for (int position = 1; position <= kTowerCards; ++position) {
+        s_.taken[static_cast<std::size_t>(position)] = false;
+        s_.faceDown[static_cast<std::size_t>(position)] = !inBaseRow(position);
+    }
+    s_.stockLeft = kStockCards;
+    s_.faceUp = s_.stock.back();
 }
 
 }  // namespace crestaverde

@@ -1,42 +1,46 @@
-// Abandoning a game and ending one: the score goes to the high-score check, the board resets.
+// Losing a try, abandoning a game and ending one: the score goes to the high-score check, the
+// board resets.
 
 #include <algorithm>
 #include <limits>
 
 #include "board.h"
-#include "numeric_text.h"
 
 namespace crestaverde {
 
-void Board::Command1_Click() {
-    if (services_.messageBox("¿Desea abandonar la partida?", box::kYesNoQuestion) !=
-        box::kAnswerNo) {
-        perder();
+void Board::loseTry() {
+    --s_.triesLeft;
+    if (s_.triesLeft > 0) {
+        s_.level = 1;
+        services_.message("No lo conseguistes", BoxIcon::Warning, "Siguiente Ronda");
+        deal();
+    } else {
+        services_.message("No lo conseguistes", BoxIcon::Warning, "JUEGO TERMINADO");
+        clock().stop();
+        endGame();
     }
 }
 
-void Board::perder() {
+void Board::abandon() {
+    if (services_.ask("¿Desea abandonar la partida?")) endGame();
+}
+
+// The board behind the menu is dealt afresh, as the draws from the random sequence have always
+// been, but shows blank faces until the next game.
+void Board::endGame() {
     // A score beyond the 32-bit range enters the table as the largest score it can hold.
-    const std::int32_t puntos = static_cast<std::int32_t>(std::min<std::int64_t>(
-        captionNumber(s_.Label2.text), std::numeric_limits<std::int32_t>::max()));
-    scores_.puntuacion(puntos);
-    repartir(false);
-    s_.numero = 52;
+    scores_.recordFinalScore(static_cast<std::int32_t>(
+        std::min<std::int64_t>(s_.score, std::numeric_limits<std::int32_t>::max())));
+    dealCards();
+    clock().stop();
+    services_.timer(TimerId::Banner).stop();
+    s_.phase = Phase::Over;
+    s_.timeLeft = kFullTime;
+    s_.timeBar = 0;
     s_.level = 1;
-    for (; s_.numero != 0; --s_.numero) {
-        s_.Image1[s_.numero].picture = kNeutralCard;
-        s_.Image1[52].Enabled = false;
-    }
-    s_.Label8.text = "24";
-    s_.Image2 = kCardBack;
-    s_.tiempo = kFullTime;
-    s_.ProTiempo = 0;
-    for (Caption& notice : s_.Label3) notice.Visible = false;
-    timer1().setEnabled(false);
-    timer1().setInterval(clockInterval());
-    s_.Label2.text = "0";
-    s_.bono = 2;
-    services_.showMenuModal();
+    s_.score = 0;
+    s_.triesLeft = kTriesPerGame;
+    services_.showMenu();
 }
 
 }  // namespace crestaverde

@@ -8,7 +8,7 @@ namespace crestaverde {
 class ScoreKeeper {
   public:
     virtual ~ScoreKeeper() = default;
-    virtual void puntuacion(std::int32_t puntos) = 0;
+    virtual void recordFinalScore(std::int32_t score) = 0;
 };
 
 }  // namespace crestaverde

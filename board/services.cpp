@@ -16,14 +16,19 @@ class Services::OpenBox {
     Services& services_;
 };
 
-int Services::messageBox(std::string_view text, int style, std::optional<std::string_view> title) {
+void Services::message(std::string_view text, BoxIcon icon, std::string_view title) {
     const OpenBox open(*this);
-    return showMessageBox(text, style, title.value_or(kApplicationTitle));
+    showMessage(text, icon, title);
 }
 
-std::string Services::inputBox(std::string_view prompt, std::string_view prefilled) {
+bool Services::ask(std::string_view text) {
     const OpenBox open(*this);
-    return showInputBox(prompt, kApplicationTitle, prefilled);
+    return showQuestion(text, kApplicationTitle);
+}
+
+std::string Services::askText(std::string_view prompt, std::string_view prefilled, int maxLength) {
+    const OpenBox open(*this);
+    return showTextBox(prompt, kApplicationTitle, prefilled, maxLength);
 }
 
 }  // namespace crestaverde

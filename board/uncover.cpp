@@ -5,47 +5,26 @@
 namespace crestaverde {
 namespace {
 
-struct CoverRule {
-    int firstReleasing;
-    int secondReleasing;
-    int cover;
+struct Overlap {
+    int card;
+    int lowerLeft;
+    int lowerRight;
 };
 
-// In the order they are tested: row 3 from the base, then each tower's upper rows.
-constexpr std::array<CoverRule, kCoverCount> kCoverRules = {{
-    {7, 8, 4},
-    {8, 9, 5},
-    {9, 10, 6},
-    {10, 17, 10},
-    {17, 18, 11},
-    {18, 19, 12},
-    {19, 26, 16},
-    {26, 27, 17},
-    {27, 28, 18},
-    {4, 5, 2},
-    {5, 6, 3},
-    {2, 3, 1},
-    {14, 15, 8},
-    {15, 16, 9},
-    {12, 13, 7},
-    {23, 24, 14},
-    {24, 25, 15},
-    {21, 22, 13},
+constexpr std::array<Overlap, 18> kOverlaps = {{
+    {4, 7, 8},    {5, 8, 9},    {6, 9, 10},   {14, 10, 17}, {15, 17, 18}, {16, 18, 19},
+    {23, 19, 26}, {24, 26, 27}, {25, 27, 28}, {2, 4, 5},    {3, 5, 6},    {1, 2, 3},
+    {12, 14, 15}, {13, 15, 16}, {11, 12, 13}, {21, 23, 24}, {22, 24, 25}, {20, 21, 22},
 }};
 
 }  // namespace
 
-void Board::destapar() {
-    s_.quitar = false;
-    while (!s_.quitar) {
-        s_.quitar = true;
-        for (const CoverRule& rule : kCoverRules) {
-            CoverPicture& cover = s_.Image3[rule.cover];
-            if (gone(rule.firstReleasing) && gone(rule.secondReleasing) && cover.Visible) {
-                cover.Visible = false;
-                s_.quitar = false;
-                break;
-            }
+// A card only goes when it is face up, so one pass in this order frees everything it can.
+void Board::uncover() {
+    for (const Overlap& overlap : kOverlaps) {
+        if (s_.taken[static_cast<std::size_t>(overlap.lowerLeft)] &&
+            s_.taken[static_cast<std::size_t>(overlap.lowerRight)]) {
+            s_.faceDown[static_cast<std::size_t>(overlap.card)] = false;
         }
     }
 }

@@ -17,8 +17,8 @@ constexpr std::string_view kUnsavedText =
     "No se han podido guardar las puntuaciones en el archivo de récords (record.ini).";
 
 // Line breaks would split the ten-line file; what the code page cannot hold becomes "?".
-std::string tableName(const std::string& nombre) {
-    std::string oneLine = nombre;
+std::string tableName(const std::string& name) {
+    std::string oneLine = name;
     std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n'; });
     return utf8ToWindows1252(oneLine);
 }
@@ -27,57 +27,47 @@ std::string tableName(const std::string& nombre) {
 
 Menu::Menu(Services& services, RecordFile file) : services_(services), file_(std::move(file)) {}
 
-void Menu::Form_Load() {
+void Menu::open() {
     if (loaded_) return;
     loaded_ = true;
-    Abre_puntos();
+    loadTable();
 }
 
-void Menu::Abre_puntos() {
+void Menu::loadTable() {
     RecordFile::ReadResult result = file_.read();
     table_ = std::move(result.table);
     if (result.status == RecordFile::ReadStatus::Unreadable) {
         fileProtected_ = true;
-        services_.messageBox(kUnreadableText, box::kExclamation);
+        services_.message(kUnreadableText, BoxIcon::Warning);
     }
 }
 
-void Menu::Cierra_puntos() {
+void Menu::saveTable() {
     if (fileProtected_) return;
-    if (!file_.write(table_)) services_.messageBox(kUnsavedText, box::kExclamation);
+    if (!file_.write(table_)) services_.message(kUnsavedText, BoxIcon::Warning);
 }
 
-void Menu::puntuacion(std::int32_t puntos) {
-    if (numericValue(table_[kScoreRows - 1].score) <= puntos) {
-        nombre_ = services_.inputBox(kNamePrompt, kNamePlaceholder);
+void Menu::recordFinalScore(std::int32_t score) {
+    if (numericValue(table_[kScoreRows - 1].score) <= score) {
+        name_ = services_.askText(kNamePrompt, kNamePlaceholder, kMaxNameLength);
     } else {
-        services_.messageBox(kNoRecordText, box::kCritical, kNoRecordTitle);
+        services_.message(kNoRecordText, BoxIcon::Critical, kNoRecordTitle);
     }
-    if (nombre_.empty() || nombre_ == kNamePlaceholder) nombre_.clear();
+    if (name_.empty() || name_ == kNamePlaceholder) name_.clear();
     for (int row = 0; row < kScoreRows; ++row) {
-        if (numericValue(table_[static_cast<std::size_t>(row)].score) <= puntos) {
-            enter(row, puntos);
+        if (numericValue(table_[static_cast<std::size_t>(row)].score) <= score) {
+            enter(row, score);
             break;
         }
     }
-    Cierra_puntos();
+    saveTable();
 }
 
 // The rows below move down unchanged; the old last row drops out.
-void Menu::enter(int row, std::int32_t puntos) {
+void Menu::enter(int row, std::int32_t score) {
     const auto at = table_.begin() + row;
     std::move_backward(at, table_.end() - 1, table_.end());
-    *at = {tableName(nombre_), numberToText(puntos)};
-}
-
-void Menu::Command1_Click(Board& board) {
-    services_.hideMenu();
-    services_.activateBoard();
-    board.repartir(true);
-}
-
-void Menu::Form_Unload() {
-    services_.endProgram();
+    *at = {tableName(name_), std::to_string(score)};
 }
 
 std::string Menu::nameCaption(int row) const {

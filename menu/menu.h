@@ -1,11 +1,10 @@
 #pragma once
-// The start menu `frmjuego` without its window: the high-score table, the record check with
-// name entry, and what its buttons do.
+// The record table behind the start menu: loading and saving it, and the check that lets a
+// final score in, asking for the player's name.
 
 #include <cstdint>
 #include <string>
 
-#include "board.h"
 #include "record_file.h"
 #include "score_keeper.h"
 #include "score_table.h"
@@ -15,35 +14,32 @@ namespace crestaverde {
 
 inline constexpr std::string_view kNamePrompt = "HA BATIDO UN RECORD!!!";
 inline constexpr std::string_view kNamePlaceholder = "Introduzca su nombre";
+inline constexpr int kMaxNameLength = 255;
 
 class Menu : public ScoreKeeper {
   public:
     Menu(Services& services, RecordFile file);
 
-    // Runs once, the first time the menu is shown.
-    void Form_Load();
-    void Abre_puntos();
-    void Cierra_puntos();
-    void puntuacion(std::int32_t puntos) override;
-
-    // Play: hide the menu, hand the board the focus, deal with the banner.
-    void Command1_Click(Board& board);
-    // Quit, Esc and the close box: the program ends at once.
-    void Form_Unload();
+    // Loads the table the first time the menu opens; later openings show it as it stands.
+    void open();
+    void recordFinalScore(std::int32_t score) override;
 
     [[nodiscard]] const ScoreTable& table() const { return table_; }
-    // A row's texts as the menu's labels show them.
+    // A row's texts as the menu shows them.
     [[nodiscard]] std::string nameCaption(int row) const;
     [[nodiscard]] std::string scoreCaption(int row) const;
-    [[nodiscard]] const std::string& nombre() const { return nombre_; }
+    // The name last typed; a table out of order can enter it again for a score that is no record.
+    [[nodiscard]] const std::string& lastName() const { return name_; }
 
   private:
-    void enter(int row, std::int32_t puntos);
+    void loadTable();
+    void saveTable();
+    void enter(int row, std::int32_t score);
 
     Services& services_;
     RecordFile file_;
     ScoreTable table_;
-    std::string nombre_;
+    std::string name_;
     bool loaded_ = false;
     // A file that exists but could not be read is never overwritten in this run.
     bool fileProtected_ = false;

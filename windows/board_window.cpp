@@ -27,25 +27,30 @@ QFont designFont(const design::LabelDesign& label) {
     return font;
 }
 
-QPointF slotPosition(int slot) {
-    const design::TwipPoint at = slot <= kTowerSlotCount
-                                     ? design::kTowerSlots[static_cast<std::size_t>(slot)]
-                                     : design::kStockSpot;
+QPointF designPoint(design::TwipPoint at) {
     return {static_cast<qreal>(design::px(at.left)), static_cast<qreal>(design::px(at.top))};
+}
+
+// Where each cover lies, by the tower position it covers.
+int towerPositionUnder(int cover) {
+    if (cover <= 6) return cover;
+    if (cover <= 12) return cover + 4;
+    return cover + 7;
 }
 
 }  // namespace
 
-BoardWindow::BoardWindow(Board& board, Services& services, const MediaCatalogue& media)
+BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
+                         std::function<void()> endProgram)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       board_(board),
-      services_(services),
+      endProgram_(std::move(endProgram)),
       media_(media),
       abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
       timeBar_(new QProgressBar(this)) {
-    setObjectName(QStringLiteral("frmprincipal"));
+    setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     setWindowIcon(suitIcon(Suit::Diamonds));
     QPalette felt = palette();
@@ -55,13 +60,13 @@ BoardWindow::BoardWindow(Board& board, Services& services, const MediaCatalogue&
     setCursor(handCursor());
     resize(design::kBoardRestoredSize);
 
-    abandon_->setObjectName(QStringLiteral("Command1"));
+    abandon_->setObjectName(QStringLiteral("abandon"));
     abandon_->setCursor(Qt::ArrowCursor);
     connect(abandon_, &QPushButton::clicked, this, [this] {
-        board_.Command1_Click();
+        board_.abandon();
         refresh();
     });
-    timeBar_->setObjectName(QStringLiteral("ProTiempo"));
+    timeBar_->setObjectName(QStringLiteral("timeBar"));
     timeBar_->setRange(0, kFullTime);
     timeBar_->setTextVisible(false);
     timeBar_->setFocusPolicy(Qt::NoFocus);
@@ -70,8 +75,7 @@ BoardWindow::BoardWindow(Board& board, Services& services, const MediaCatalogue&
 }
 
 void BoardWindow::refresh() {
-    const int value = static_cast<int>(board_.state().ProTiempo);
-    timeBar_->setValue(std::clamp(value, 0, kFullTime));
+    timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
     update();
 }
 
@@ -88,16 +92,16 @@ QTransform BoardWindow::designToWindow() const {
 QString BoardWindow::labelText(BoardLabel label) const {
     const BoardState& s = board_.state();
     switch (label) {
-        case BoardLabel::Label1:
+        case BoardLabel::ScoreTitle:
             return QStringLiteral("Puntuación:");
-        case BoardLabel::Label2:
-            return QString::fromStdString(s.Label2.text);
-        case BoardLabel::Label3_0:
-        case BoardLabel::Label3_1:
-        case BoardLabel::Label3_2:
+        case BoardLabel::Score:
+            return QString::number(s.score);
+        case BoardLabel::LeftPeakNotice:
+        case BoardLabel::MiddlePeakNotice:
+        case BoardLabel::RightPeakNotice:
             return QStringLiteral("5.000 puntos");
-        case BoardLabel::Label8:
-            return QString::fromStdString(s.Label8.text);
+        case BoardLabel::DrawsLeft:
+            return QString::number(s.stockLeft);
         default:
             return QStringLiteral("CRESTAVERDE");
     }
@@ -105,16 +109,16 @@ QString BoardWindow::labelText(BoardLabel label) const {
 
 QRectF BoardWindow::designRect(Element element) const {
     switch (element.kind) {
-        case ElementKind::Slot:
-            return {slotPosition(element.index), QSizeF(design::kCardSize)};
-        case ElementKind::Cover: {
-            const design::TwipPoint at = design::kCovers[static_cast<std::size_t>(element.index)];
-            return {QPointF(design::px(at.left), design::px(at.top)), QSizeF(design::kCardSize)};
-        }
+        case ElementKind::TowerCard:
+            return {designPoint(design::kTowerCards.at(static_cast<std::size_t>(element.index))),
+                    QSizeF(design::kCardSize)};
+        case ElementKind::Cover:
+            return {designPoint(design::kCovers.at(static_cast<std::size_t>(element.index))),
+                    QSizeF(design::kCardSize)};
+        case ElementKind::FaceUpCard:
+            return {designPoint(design::kFaceUpCard), QSizeF(design::kCardSize)};
         case ElementKind::StockPile:
-            return {
-                QPointF(design::px(design::kStockPile.left), design::px(design::kStockPile.top)),
-                QSizeF(design::kCardSize)};
+            return {designPoint(design::kStockPile), QSizeF(design::kCardSize)};
         case ElementKind::Label:
             break;
     }
@@ -128,25 +132,29 @@ QRectF BoardWindow::designRect(Element element) const {
 
 bool BoardWindow::shown(Element element) const {
     const BoardState& s = board_.state();
+    const bool dealt = s.phase != Phase::NotDealt;
     switch (element.kind) {
-        case ElementKind::Slot:
-            return s.Image1[static_cast<std::size_t>(element.index)].Visible;
+        case ElementKind::TowerCard:
+            return dealt && !s.taken.at(static_cast<std::size_t>(element.index));
         case ElementKind::Cover:
-            return s.Image3[static_cast<std::size_t>(element.index)].Visible;
+            return dealt &&
+                   s.faceDown.at(static_cast<std::size_t>(towerPositionUnder(element.index)));
+        case ElementKind::FaceUpCard:
+            return dealt && !s.stockEmpty();
         case ElementKind::StockPile:
-            return true;
+            return dealt;
         case ElementKind::Label:
             break;
     }
     switch (static_cast<BoardLabel>(element.index)) {
-        case BoardLabel::Label3_0:
-            return s.Label3[0].Visible;
-        case BoardLabel::Label3_1:
-            return s.Label3[1].Visible;
-        case BoardLabel::Label3_2:
-            return s.Label3[2].Visible;
-        case BoardLabel::Label8:
-            return s.Label8.Visible;
+        case BoardLabel::LeftPeakNotice:
+            return s.peakTaken(0);
+        case BoardLabel::MiddlePeakNotice:
+            return s.peakTaken(1);
+        case BoardLabel::RightPeakNotice:
+            return s.peakTaken(2);
+        case BoardLabel::DrawsLeft:
+            return dealt && !s.stockEmpty();
         default:
             return true;
     }
@@ -155,9 +163,8 @@ bool BoardWindow::shown(Element element) const {
 std::optional<Element> BoardWindow::elementAt(QPointF designPoint) const {
     for (const Element& element : design::boardStacking()) {
         if (!shown(element) || !designRect(element).contains(designPoint)) continue;
-        // A disabled slot lets the click through to what lies behind it.
-        if (element.kind == ElementKind::Slot &&
-            !board_.state().Image1[static_cast<std::size_t>(element.index)].Enabled) {
+        // Between games the face-up card lets the click through to what lies behind it.
+        if (element.kind == ElementKind::FaceUpCard && board_.state().phase == Phase::Over) {
             continue;
         }
         return element;
@@ -167,17 +174,19 @@ std::optional<Element> BoardWindow::elementAt(QPointF designPoint) const {
 
 QString BoardWindow::pictureOf(Element element) const {
     const BoardState& s = board_.state();
+    const bool blank = s.phase == Phase::Over;
     switch (element.kind) {
-        case ElementKind::Slot:
-            return QString::fromStdString(
-                s.Image1[static_cast<std::size_t>(element.index)].picture);
+        case ElementKind::TowerCard:
+            return blank ? media::kBlankFace
+                         : media::cardPicture(s.tower.at(static_cast<std::size_t>(element.index)));
+        case ElementKind::FaceUpCard:
+            return blank ? media::kBlankFace : media::cardPicture(s.faceUp);
         case ElementKind::Cover:
-            return QString::fromStdString(
-                s.Image3[static_cast<std::size_t>(element.index)].picture);
+            return media::kCardBack;
         case ElementKind::StockPile:
-            return QString::fromStdString(s.Image2);
+            return s.stockEmpty() ? media::kEmptyStock : media::kCardBack;
         case ElementKind::Label:
-            return {};
+            break;
     }
     return {};
 }
@@ -187,7 +196,7 @@ void BoardWindow::paintLabel(QPainter& painter, BoardLabel label) const {
     const QRectF rect = designRect({ElementKind::Label, static_cast<int>(label)});
     if (look.back.isValid() && look.back != design::kFelt) painter.fillRect(rect, look.back);
     if (look.border) {
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(design::kInk, 1));
         painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
     }
     painter.setFont(designFont(look));
@@ -217,33 +226,44 @@ void BoardWindow::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-std::optional<int> BoardWindow::slotAt(QPoint windowPoint) const {
-    const QPointF designPoint = designToWindow().inverted().map(QPointF(windowPoint));
-    const std::optional<Element> element = elementAt(designPoint);
-    if (!element || element->kind != ElementKind::Slot) return std::nullopt;
-    return element->index;
+std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {
+    const std::optional<Element> element =
+        elementAt(designToWindow().inverted().map(QPointF(windowPoint)));
+    if (!element ||
+        (element->kind != ElementKind::TowerCard && element->kind != ElementKind::FaceUpCard)) {
+        return std::nullopt;
+    }
+    return element;
+}
+
+void BoardWindow::click(Element card) {
+    if (card.kind == ElementKind::TowerCard) {
+        board_.playTowerCard(card.index);
+    } else if (card.kind == ElementKind::FaceUpCard) {
+        board_.drawFromStock();
+    }
+    refresh();
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
-    pressedSlot_ =
-        event->button() == Qt::LeftButton ? slotAt(event->position().toPoint()) : std::nullopt;
+    pressedCard_ =
+        event->button() == Qt::LeftButton ? cardAt(event->position().toPoint()) : std::nullopt;
 }
 
 // A click is a press and a release on the same card.
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const std::optional<int> pressed = std::exchange(pressedSlot_, std::nullopt);
+    const std::optional<Element> pressed = std::exchange(pressedCard_, std::nullopt);
     if (event->button() != Qt::LeftButton || !pressed ||
-        slotAt(event->position().toPoint()) != pressed) {
+        cardAt(event->position().toPoint()) != pressed) {
         return;
     }
-    board_.Image1_Click(static_cast<std::int16_t>(*pressed));
-    refresh();
+    click(*pressed);
 }
 
 void BoardWindow::layoutControls() {
     const QTransform transform = designToWindow();
-    abandon_->setGeometry(transform.mapRect(QRectF(design::kCommand1)).toRect());
-    timeBar_->setGeometry(transform.mapRect(QRectF(design::kProTiempo)).toRect());
+    abandon_->setGeometry(transform.mapRect(QRectF(design::kAbandonButton)).toRect());
+    timeBar_->setGeometry(transform.mapRect(QRectF(design::kTimeBar)).toRect());
     QFont buttonFont(design::kSansSerif);
     buttonFont.setPixelSize(std::max(8, static_cast<int>(11 * transform.m11())));
     abandon_->setFont(buttonFont);
@@ -260,17 +280,17 @@ void BoardWindow::changeEvent(QEvent* event) {
     if (event->type() != QEvent::WindowStateChange) return;
     if (isMinimized() && !minimised_) {
         minimised_ = true;
-        board_.Form_LostFocus(WindowState::Minimized);
+        board_.pause();
     } else if (!isMinimized() && minimised_) {
         minimised_ = false;
-        board_.Form_GotFocus(WindowState::Maximized);
+        board_.resume();
     }
     refresh();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    services_.endProgram();
+    endProgram_();
 }
 
 }  // namespace crestaverde

@@ -1,8 +1,9 @@
 #pragma once
-// The game board `frmprincipal` on screen: draws the board's state in its design layout,
-// scaled to the window, and turns clicks into the board's operations.
+// The game board on screen: draws the board's state in its design layout, scaled to the window,
+// and turns clicks into the board's moves.
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "board.h"
@@ -16,7 +17,8 @@ namespace crestaverde {
 
 class BoardWindow : public QWidget {
   public:
-    BoardWindow(Board& board, Services& services, const MediaCatalogue& media);
+    // endProgram runs when the player closes the board.
+    BoardWindow(Board& board, const MediaCatalogue& media, std::function<void()> endProgram);
 
     // Brings what is shown in line with the board's state.
     void refresh();
@@ -41,15 +43,17 @@ class BoardWindow : public QWidget {
     void paintElement(QPainter& painter, design::Element element) const;
     void paintLabel(QPainter& painter, design::BoardLabel label) const;
     [[nodiscard]] QString pictureOf(design::Element element) const;
-    [[nodiscard]] std::optional<int> slotAt(QPoint windowPoint) const;
+    // The card under a window point that a click would go to.
+    [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
+    void click(design::Element card);
     void layoutControls();
 
     Board& board_;
-    Services& services_;
+    std::function<void()> endProgram_;
     const MediaCatalogue& media_;
     QPushButton* abandon_;
     QProgressBar* timeBar_;
-    std::optional<int> pressedSlot_;
+    std::optional<design::Element> pressedCard_;
     bool minimised_ = false;
 };
 

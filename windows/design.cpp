@@ -3,11 +3,8 @@
 namespace crestaverde::design {
 namespace {
 
-const QColor kNone;  // invalid: a transparent background
-const QColor kButtonText(0, 0, 0);
-
-constexpr Element slot(int i) {
-    return {ElementKind::Slot, i};
+constexpr Element card(int position) {
+    return {ElementKind::TowerCard, position};
 }
 constexpr Element cover(int n) {
     return {ElementKind::Cover, n};
@@ -20,22 +17,23 @@ std::array<Element, kElementCount> makeStacking() {
     std::array<Element, kElementCount> order{};
     std::size_t at = 0;
     auto add = [&](Element e) { order[at++] = e; };
-    for (BoardLabel l : {BoardLabel::Label8, BoardLabel::Label5, BoardLabel::Label3_2,
-                         BoardLabel::Label3_1, BoardLabel::Label3_0, BoardLabel::Label2}) {
+    for (BoardLabel l : {BoardLabel::DrawsLeft, BoardLabel::SmallTitle, BoardLabel::RightPeakNotice,
+                         BoardLabel::MiddlePeakNotice, BoardLabel::LeftPeakNotice,
+                         BoardLabel::Score}) {
         add(label(l));
     }
-    for (int i = 52; i >= 30; --i) add(slot(i));
-    add(label(BoardLabel::Label1));
-    add(slot(29));
-    for (int i : {28, 26, 27, 19, 17, 18, 8, 9, 7, 10}) add(slot(i));
-    add(cover(6)), add(cover(5)), add(slot(5)), add(slot(6)), add(cover(4)), add(slot(4));
+    add({ElementKind::FaceUpCard, 0});
+    add(label(BoardLabel::ScoreTitle));
+    for (int i : {28, 26, 27, 19, 17, 18, 8, 9, 7, 10}) add(card(i));
+    add(cover(6)), add(cover(5)), add(card(5)), add(card(6)), add(cover(4)), add(card(4));
     for (int n : {18, 17, 16, 12, 11, 10}) add(cover(n));
-    for (int i : {23, 24, 25, 14, 15, 16}) add(slot(i));
+    for (int i : {23, 24, 25, 14, 15, 16}) add(card(i));
     for (int n : {15, 14, 9, 8, 2}) add(cover(n));
-    for (int i : {21, 22, 12, 13, 2}) add(slot(i));
-    add(cover(13)), add(cover(7)), add(slot(20)), add(slot(11)), add(label(BoardLabel::Label6));
-    add(cover(3)), add(slot(3)), add(cover(1)), add(slot(1));
-    add(label(BoardLabel::Label4)), add(label(BoardLabel::Label7));
+    for (int i : {21, 22, 12, 13, 2}) add(card(i));
+    add(cover(13)), add(cover(7)), add(card(20)), add(card(11));
+    add(label(BoardLabel::SmallTitleShadow));
+    add(cover(3)), add(card(3)), add(cover(1)), add(card(1));
+    add(label(BoardLabel::BigTitle)), add(label(BoardLabel::BigTitleShadow));
     add({ElementKind::StockPile, 0});
     return order;
 }
@@ -46,25 +44,25 @@ const LabelDesign& boardLabel(BoardLabel which) {
     constexpr auto left = Qt::AlignLeft | Qt::AlignTop;
     constexpr auto right = Qt::AlignRight | Qt::AlignTop;
     static const std::array<LabelDesign, 10> labels = {{
-        {twipRect(270, 6840, 2940, 525), kButtonText, kFelt, kSerif, 24, false, false, left, true,
+        {twipRect(270, 6840, 2940, 525), kInk, kFelt, kSerif, 24, false, false, left, true,
          false},
         {twipRect(270, 7560, 2985, 555), kLightGrey, kFelt, kSerif, 24, false, false, right, false,
          false},
-        {twipRect(795, 900, 3105, 525), kButtonText, kFelt, kSerif, 24, false, false, right, true,
+        {twipRect(795, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
          false},
-        {twipRect(4395, 900, 3105, 525), kButtonText, kFelt, kSerif, 24, false, false, right, true,
+        {twipRect(4395, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
          false},
-        {twipRect(7995, 900, 3105, 525), kButtonText, kFelt, kSerif, 24, false, false, right, true,
+        {twipRect(7995, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
          false},
-        {twipRect(990, 2115, 9780, 1590), kLightGreen, kNone, kSerif, 72, true, true, left, true,
+        {twipRect(990, 2115, 9780, 1590), kLightGreen, kNoBackground, kSerif, 72, true, true, left, true,
          false},
-        {twipRect(7740, 6795, 3375, 525), kLightGreen, kNone, kSerif, 24, true, true, left, true,
+        {twipRect(7740, 6795, 3375, 525), kLightGreen, kNoBackground, kSerif, 24, true, true, left, true,
          false},
-        {twipRect(7650, 6930, 3375, 525), kShadow, kNone, kSerif, 24, true, true, left, true,
+        {twipRect(7650, 6930, 3375, 525), kShadow, kNoBackground, kSerif, 24, true, true, left, true,
          false},
-        {twipRect(900, 2250, 9780, 1590), kShadow, kNone, kSerif, 72, true, true, left, true,
+        {twipRect(900, 2250, 9780, 1590), kShadow, kNoBackground, kSerif, 72, true, true, left, true,
          false},
-        {twipRect(5250, 7260, 405, 405), Qt::white, Qt::black, kSansSerif, 13.5, true, false,
+        {twipRect(5250, 7260, 405, 405), kPaper, kInk, kSansSerif, 13.5, true, false,
          Qt::AlignCenter, false, true},
     }};
     return labels[static_cast<std::size_t>(which)];

@@ -24,11 +24,9 @@ inline constexpr int kTwipsPerPixel = 15;
     return static_cast<int>(points * 96.0 / 72.0 + 0.5);
 }
 
-// Timers.
-inline constexpr int kStartTimerMs = 1;
-inline constexpr int kBannerTimerMs = 1;
-inline constexpr int kClockDesignMs = 10;
-inline constexpr int kAboutTimerMs = 1000;
+// Timers of the windows; the clock's and the banner's pace are the rules' own.
+inline constexpr int kMenuAfterStartMs = 1;
+inline constexpr int kFanChangeMs = 1000;
 
 // Colours.
 inline const QColor kFelt(0, 128, 0);
@@ -36,6 +34,11 @@ inline const QColor kLightGreen(192, 255, 192);
 inline const QColor kLightGrey(224, 224, 224);
 inline const QColor kMenuGrey(192, 192, 192);
 inline const QColor kShadow(0, 0, 0);
+inline const QColor kInk(0, 0, 0);
+inline const QColor kPaper(255, 255, 255);
+inline const QColor kEngravedGrey(128, 128, 128);
+inline const QColor kNoBackground;  // invalid: transparent
+inline const QColor kHighlight(255, 215, 0);
 
 // Fonts by their design names; the program maps them to installed fonts at start.
 inline const QString kSerif = QStringLiteral("Times New Roman");
@@ -52,7 +55,8 @@ struct TwipPoint {
     int top;
 };
 
-inline constexpr std::array<TwipPoint, 29> kTowerSlots = {{
+// Tower positions 1..28; 0 is unused.
+inline constexpr std::array<TwipPoint, 29> kTowerCards = {{
     {0, 0},       {1845, 540},   {1260, 1665}, {2430, 1665}, {630, 2880},   {1845, 2880},
     {3045, 2880}, {45, 4005},    {1245, 4005}, {2445, 4020}, {3645, 4020},  {5445, 540},
     {4815, 1665}, {6030, 1680},  {4230, 2880}, {5445, 2880}, {6645, 2880},  {4845, 4020},
@@ -60,6 +64,8 @@ inline constexpr std::array<TwipPoint, 29> kTowerSlots = {{
     {9045, 2880}, {10260, 2880}, {8415, 4050}, {9645, 4050}, {10845, 4050},
 }};
 
+// The backs covering face-down tower cards: 1..6 on positions 1..6, 7..12 on 11..16, 13..18 on
+// 20..25. They lie a pixel off their cards in places, as they always have.
 inline constexpr std::array<TwipPoint, 19> kCovers = {{
     {0, 0},       {1845, 540},  {1260, 1665}, {2430, 1665},  {630, 2880},
     {1845, 2880}, {3060, 2880}, {5445, 540},  {4815, 1665},  {6030, 1665},
@@ -67,24 +73,24 @@ inline constexpr std::array<TwipPoint, 19> kCovers = {{
     {9630, 1665}, {7830, 2880}, {9045, 2880}, {10260, 2880},
 }};
 
-inline constexpr TwipPoint kStockSpot{6075, 6705};
+inline constexpr TwipPoint kFaceUpCard{6075, 6705};
 inline constexpr TwipPoint kStockPile{4905, 6705};
 
-inline constexpr QRect kProTiempo = twipRect(1125, 6120, 9645, 375);
-inline constexpr QRect kCommand1 = twipRect(9990, 7560, 1185, 510);
+inline constexpr QRect kTimeBar = twipRect(1125, 6120, 9645, 375);
+inline constexpr QRect kAbandonButton = twipRect(9990, 7560, 1185, 510);
 
 // The board's labels.
 enum class BoardLabel {
-    Label1,
-    Label2,
-    Label3_0,
-    Label3_1,
-    Label3_2,
-    Label4,
-    Label5,
-    Label6,
-    Label7,
-    Label8
+    ScoreTitle,
+    Score,
+    LeftPeakNotice,
+    MiddlePeakNotice,
+    RightPeakNotice,
+    BigTitle,
+    SmallTitle,
+    SmallTitleShadow,
+    BigTitleShadow,
+    DrawsLeft
 };
 
 struct LabelDesign {
@@ -103,29 +109,30 @@ struct LabelDesign {
 [[nodiscard]] const LabelDesign& boardLabel(BoardLabel label);
 
 // Stacking order of the board's pictures and labels, front to back.
-enum class ElementKind { Slot, Cover, StockPile, Label };
+enum class ElementKind { TowerCard, Cover, FaceUpCard, StockPile, Label };
 struct Element {
     ElementKind kind;
-    int index;  // slot or cover number, or the BoardLabel
+    int index;  // tower position or cover number, or the BoardLabel
+    bool operator==(const Element&) const = default;
 };
-inline constexpr int kElementCount = 52 + 18 + 1 + 10;
+inline constexpr int kElementCount = 28 + 18 + 1 + 1 + 10;
 [[nodiscard]] const std::array<Element, kElementCount>& boardStacking();
 
 // ---- The menu window ----
 inline constexpr QSize kMenuSize{546, 297};  // 8190 x 4455
-inline constexpr QRect kMenuImage1 = twipRect(315, 495, 3870, 2760);
-inline constexpr QRect kMenuImage2 = twipRect(-30, 0, 8235, 4485);
-inline constexpr QRect kMenuImage3 = twipRect(4560, 360, 3495, 3975);
+inline constexpr QRect kMenuLandscape = twipRect(315, 495, 3870, 2760);
+inline constexpr QRect kMenuTitle = twipRect(-30, 0, 8235, 4485);
+inline constexpr QRect kMenuRecords = twipRect(4560, 360, 3495, 3975);
 inline constexpr int kMenuButtonTop = px(3825);
 inline constexpr int kMenuButtonHeight = px(465);
 struct ButtonDesign {
     int left;
     int width;
 };
-inline constexpr ButtonDesign kJugar{px(180), px(1230)};
-inline constexpr ButtonDesign kSalir{px(1620), px(1275)};
-inline constexpr ButtonDesign kAcercaDe{px(3060), px(1230)};
-inline constexpr ButtonDesign kAyuda{px(6705), px(1275)};
+inline constexpr ButtonDesign kPlayButton{px(180), px(1230)};
+inline constexpr ButtonDesign kQuitButton{px(1620), px(1275)};
+inline constexpr ButtonDesign kAboutButton{px(3060), px(1230)};
+inline constexpr ButtonDesign kHelpButton{px(6705), px(1275)};
 inline constexpr std::array<int, 5> kScoreRowTops = {px(1125), px(1710), px(2295), px(2880),
                                                      px(3420)};
 inline constexpr int kScoreRowHeight = px(240);
@@ -144,7 +151,7 @@ inline constexpr QRect kAboutVersion = twipRect(1845, 1035, 3885, 225);
 inline constexpr QRect kAboutDescription = twipRect(1845, 1575, 3885, 630);
 inline constexpr QRect kAboutDisclaimer = twipRect(240, 2610, 3870, 825);
 inline constexpr QRect kAboutOk = twipRect(4320, 2625, 1500, 345);
-inline constexpr QRect kAboutSysInfo = twipRect(4320, 3075, 1485, 345);
+inline constexpr QRect kAboutSystemInfo = twipRect(4320, 3075, 1485, 345);
 inline constexpr QLine kAboutGreyLine{px(90), px(2445), px(5760), px(2445)};
 inline constexpr QLine kAboutWhiteLine{px(105), px(2460), px(5654), px(2460)};
 inline constexpr double kAboutTitlePoints = 18;

@@ -2,25 +2,29 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <array>
 
 namespace crestaverde {
+
+QString media::cardPicture(Card card) {
+    static constexpr std::array<char, 14> kRanks = {' ', '1', '2', '3', '4', '5', '6',
+                                                    '7', '8', '9', '0', 'j', 'q', 'k'};
+    const auto rank = QLatin1Char(kRanks.at(static_cast<std::size_t>(card.rank)));
+    const auto suit = QLatin1Char(static_cast<char>('a' + static_cast<int>(card.suit)));
+    return QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");
+}
 
 MediaCatalogue::MediaCatalogue(QString folder) : folder_(std::move(folder)) {}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;
-    for (const QChar rank : QStringLiteral("1234567890jqk")) {
-        for (const QChar suit : QStringLiteral("abcd")) {
-            names << QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");
+    for (int rank = kAce; rank <= kKing; ++rank) {
+        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
+            names << media::cardPicture({rank, suit});
         }
     }
-    names << "atras.jpg"
-          << "ninguna.jpg"
-          << "carta.jpg"
-          << "fondo2.jpg"
-          << "intro.gif"
-          << "hi-score.jpg"
-          << "ayuda.avi";
+    names << media::kCardBack << media::kEmptyStock << media::kBlankFace << media::kMenuLandscape
+          << media::kMenuTitle << media::kMenuRecords << media::kHelpClip;
     return names;
 }
 
@@ -32,7 +36,7 @@ QStringList MediaCatalogue::unusableFiles() const {
     QStringList unusable;
     for (const QString& name : fileNames()) {
         const QString file = path(name);
-        if (name.endsWith(QStringLiteral(".avi"))) {
+        if (name == media::kHelpClip) {
             QFile clip(file);
             if (!clip.open(QIODevice::ReadOnly) || clip.read(4) != "RIFF") unusable << name;
         } else if (QImageReader(file).read().isNull()) {

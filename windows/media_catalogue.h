@@ -1,11 +1,30 @@
 #pragma once
-// The pictures and the clip the game reads from its own folder, and the one rule for their paths.
+// The pictures and the clip the game reads from its own folder: every file name, and the one
+// rule for their paths.
 
 #include <QDir>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <map>
+
+#include "cards.h"
+
+namespace crestaverde::media {
+
+inline const QString kCardBack = QStringLiteral("atras.jpg");
+inline const QString kEmptyStock = QStringLiteral("ninguna.jpg");
+inline const QString kBlankFace = QStringLiteral("carta.jpg");
+inline const QString kMenuLandscape = QStringLiteral("fondo2.jpg");
+inline const QString kMenuTitle = QStringLiteral("intro.gif");
+inline const QString kMenuRecords = QStringLiteral("hi-score.jpg");
+inline const QString kHelpClip = QStringLiteral("ayuda.avi");
+
+// "carta", the rank character ("1".."9", "0" for the ten, "j", "q", "k"), the suit letter
+// ("a" hearts, "b" diamonds, "c" clubs, "d" spades), ".gif".
+[[nodiscard]] QString cardPicture(Card card);
+
+}  // namespace crestaverde::media
 
 namespace crestaverde {
 

@@ -24,21 +24,24 @@ QLabel* tableLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setFont(tableFont());
-    label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    label->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(design::kPaper.name()));
     label->setWordWrap(true);
     return label;
 }
 
 }  // namespace
 
-MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QWidget* board_window)
-    : QDialog(board_window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QWidget* boardWindow,
+                       std::function<void()> endProgram)
+    : QDialog(boardWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                 Qt::MSWindowsFixedSizeDialogHint),
       menu_(menu),
       board_(board),
-      media_(media) {
-    setObjectName(QStringLiteral("frmjuego"));
+      media_(media),
+      endProgram_(std::move(endProgram)) {
+    setObjectName(QStringLiteral("menu"));
     setWindowTitle(QStringLiteral("BIENVENIDO A CRESTAVERDE"));
     setWindowIcon(suitIcon(Suit::Hearts));
     setFixedSize(design::kMenuSize);
@@ -47,44 +50,39 @@ MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QW
     setPalette(grey);
     setAutoFillBackground(true);
 
-    QPushButton* jugar =
-        addButton(QStringLiteral("&Jugar"), "Command1", design::kJugar.left, design::kJugar.width);
-    QPushButton* ayuda = addButton(QStringLiteral("Ay&uda..."), "Command2", design::kAyuda.left,
-                                   design::kAyuda.width);
-    QPushButton* acerca = addButton(QStringLiteral("&Acerca de..."), "Command3",
-                                    design::kAcercaDe.left, design::kAcercaDe.width);
-    QPushButton* salir =
-        addButton(QStringLiteral("&Salir"), "Command4", design::kSalir.left, design::kSalir.width);
-    jugar->setDefault(true);
-    setTabOrder(jugar, ayuda);
-    setTabOrder(ayuda, acerca);
-    setTabOrder(acerca, salir);
-    connect(jugar, &QPushButton::clicked, this, [this] { menu_.Command1_Click(board_); });
-    connect(ayuda, &QPushButton::clicked, this, [this] {
+    QPushButton* play = addButton(QStringLiteral("&Jugar"), "play", design::kPlayButton);
+    QPushButton* help = addButton(QStringLiteral("Ay&uda..."), "help", design::kHelpButton);
+    QPushButton* about = addButton(QStringLiteral("&Acerca de..."), "about", design::kAboutButton);
+    QPushButton* quit = addButton(QStringLiteral("&Salir"), "quit", design::kQuitButton);
+    play->setDefault(true);
+    setTabOrder(play, help);
+    setTabOrder(help, about);
+    setTabOrder(about, quit);
+    connect(play, &QPushButton::clicked, this, [this] { this->play(); });
+    connect(help, &QPushButton::clicked, this, [this] {
         if (help_) help_();
     });
-    connect(acerca, &QPushButton::clicked, this, [this] {
+    connect(about, &QPushButton::clicked, this, [this] {
         if (about_) about_();
     });
-    connect(salir, &QPushButton::clicked, this, [this] { menu_.Form_Unload(); });
+    connect(quit, &QPushButton::clicked, this, [this] { endProgram_(); });
 
     for (int row = 0; row < kScoreRows; ++row) {
-        names_[static_cast<std::size_t>(row)] =
-            tableLabel(this, QStringLiteral("Label1_%1").arg(row));
+        names_[static_cast<std::size_t>(row)] = tableLabel(this, QStringLiteral("name%1").arg(row));
         scores_[static_cast<std::size_t>(row)] =
-            tableLabel(this, QStringLiteral("Label2_%1").arg(row));
+            tableLabel(this, QStringLiteral("score%1").arg(row));
     }
     // Front to back the score labels lie over the names; raise in reverse of that order.
     for (int row = 0; row < kScoreRows; ++row) names_[static_cast<std::size_t>(row)]->raise();
     for (int row = 0; row < kScoreRows; ++row) scores_[static_cast<std::size_t>(row)]->raise();
-    jugar->setFocus();
+    play->setFocus();
 }
 
-QPushButton* MenuWindow::addButton(const QString& caption, const QString& name, int left,
-                                   int width) {
+QPushButton* MenuWindow::addButton(const QString& caption, const QString& name,
+                                   design::ButtonDesign place) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setGeometry(left, design::kMenuButtonTop, width, design::kMenuButtonHeight);
+    button->setGeometry(place.left, design::kMenuButtonTop, place.width, design::kMenuButtonHeight);
     button->setAutoDefault(false);
     return button;
 }
@@ -94,10 +92,13 @@ void MenuWindow::setHelpAndAbout(std::function<void()> help, std::function<void(
     about_ = std::move(about);
 }
 
-void MenuWindow::Form_Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    menu_.Form_Load();
+void MenuWindow::play() {
+    hide();
+    if (QWidget* board = parentWidget()) {
+        board->raise();
+        board->activateWindow();
+    }
+    board_.deal();
 }
 
 // Names keep their left edge and wrap at the design width unless a single word is wider.
@@ -124,34 +125,34 @@ void MenuWindow::showTable() {
 }
 
 void MenuWindow::showModal() {
-    Form_Load();
+    menu_.open();
     showTable();
     if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr) {
         move(screen->geometry().center() - rect().center());
     }
-    findChild<QPushButton*>(QStringLiteral("Command1"))->setFocus();
+    findChild<QPushButton*>(QStringLiteral("play"))->setFocus();
     exec();
 }
 
 void MenuWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawPixmap(design::kMenuImage3.topLeft(),
-                       media_.picture(QStringLiteral("hi-score.jpg")));
-    painter.drawPixmap(design::kMenuImage2.topLeft(), media_.picture(QStringLiteral("intro.gif")));
-    const QPixmap& landscape = media_.picture(QStringLiteral("fondo2.jpg"));
-    painter.drawPixmap(design::kMenuImage1.topLeft(), landscape);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(design::kMenuImage1.topLeft(), landscape.size()).adjusted(-1, -1, 0, 0));
+    painter.drawPixmap(design::kMenuRecords.topLeft(), media_.picture(media::kMenuRecords));
+    painter.drawPixmap(design::kMenuTitle.topLeft(), media_.picture(media::kMenuTitle));
+    const QPixmap& landscape = media_.picture(media::kMenuLandscape);
+    painter.drawPixmap(design::kMenuLandscape.topLeft(), landscape);
+    painter.setPen(design::kInk);
+    painter.drawRect(
+        QRect(design::kMenuLandscape.topLeft(), landscape.size()).adjusted(-1, -1, 0, 0));
 }
 
 // Esc and the close box leave the program, as the quit button does.
 void MenuWindow::reject() {
-    menu_.Form_Unload();
+    endProgram_();
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    menu_.Form_Unload();
+    endProgram_();
 }
 
 }  // namespace crestaverde

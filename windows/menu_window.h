@@ -1,11 +1,13 @@
 #pragma once
-// The start menu `frmjuego` on screen: pictures, the high-score table and four buttons.
+// The start menu on screen: pictures, the record table and four buttons. Play hides it, hands
+// the board the focus and deals; Quit, Esc and the close box end the program.
 
 #include <QDialog>
 #include <array>
 #include <functional>
 
 #include "board.h"
+#include "design.h"
 #include "media_catalogue.h"
 #include "menu.h"
 
@@ -16,7 +18,8 @@ namespace crestaverde {
 
 class MenuWindow : public QDialog {
   public:
-    MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QWidget* board_window);
+    MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QWidget* boardWindow,
+               std::function<void()> endProgram);
 
     // Loads the window the first time, shows the current table and runs modally until hidden.
     void showModal();
@@ -35,18 +38,18 @@ class MenuWindow : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Form_Load();
+    void play();
     void showTable();
-    QPushButton* addButton(const QString& caption, const QString& name, int left, int width);
+    QPushButton* addButton(const QString& caption, const QString& name, design::ButtonDesign place);
 
     Menu& menu_;
     Board& board_;
     const MediaCatalogue& media_;
-    bool loaded_ = false;
     std::array<QLabel*, kScoreRows> names_{};
     std::array<QLabel*, kScoreRows> scores_{};
     std::function<void()> help_;
     std::function<void()> about_;
+    std::function<void()> endProgram_;
 };
 
 }  // namespace crestaverde

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <chrono>
@@ -16,19 +17,16 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QMessageBox::Icon iconOfStyle(int style) {
-    switch (style & 0xF0) {
-        case 16:
+QMessageBox::Icon iconOf(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::Critical:
             return QMessageBox::Critical;
-        case 32:
-            return QMessageBox::Question;
-        case 48:
+        case BoxIcon::Warning:
             return QMessageBox::Warning;
-        case 64:
-            return QMessageBox::Information;
-        default:
-            return QMessageBox::NoIcon;
+        case BoxIcon::None:
+            break;
     }
+    return QMessageBox::NoIcon;
 }
 
 }  // namespace
@@ -39,35 +37,37 @@ QtTimer::QtTimer(std::function<void()> onTick) {
 }
 
 // Interval 0 means no ticks at all, where a bare QTimer would tick as fast as it can.
-void QtTimer::apply() {
-    if (enabled_ && interval_ > 0) {
-        timer_.start(interval_);
+void QtTimer::start(int intervalMs) {
+    interval_ = intervalMs;
+    active_ = true;
+    if (intervalMs > 0) {
+        timer_.start(intervalMs);
     } else {
         timer_.stop();
     }
 }
 
-void QtTimer::setInterval(int milliseconds) {
-    interval_ = milliseconds;
-    apply();
+void QtTimer::stop() {
+    active_ = false;
+    timer_.stop();
 }
 
-void QtTimer::setEnabled(bool on) {
-    if (on == enabled_) return;
-    enabled_ = on;
-    apply();
-}
-
-QtServices::QtServices(std::function<void(TimerId)> onTick, std::function<void()> endProgram)
-    : endProgram_(std::move(endProgram)) {
-    for (const TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3}) {
+QtServices::QtServices(std::function<void(TimerId)> onTick) {
+    for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
         timers_[static_cast<std::size_t>(id)] =
             std::make_unique<QtTimer>([onTick, id] { onTick(id); });
     }
 }
 
 void QtServices::post(std::function<void()> callback) {
-    QMetaObject::invokeMethod(&postTarget_, std::move(callback), Qt::QueuedConnection);
+    // Whatever a posted call changes is drawn at once, like a timer's tick.
+    QMetaObject::invokeMethod(
+        &postTarget_,
+        [this, callback = std::move(callback)] {
+            callback();
+            if (host_ != nullptr) host_->refreshBoard();
+        },
+        Qt::QueuedConnection);
 }
 
 std::int64_t QtServices::timeOfDayMicros() const {
@@ -81,32 +81,36 @@ void QtServices::endProcessNow() {
     ::_exit(0);
 }
 
-int QtServices::showMessageBox(std::string_view text, int style, std::string_view title) {
+void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
     host_->refreshBoard();
-    QMessageBox box(iconOfStyle(style), fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
+    QMessageBox box(iconOf(icon), fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
                     host_->boxParent());
-    if ((style & 0x0F) == 4) {
-        QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? box::kAnswerYes : box::kAnswerNo;
-    }
     QPushButton* ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.exec();
-    return box::kAnswerOk;
 }
 
-std::string QtServices::showInputBox(std::string_view prompt, std::string_view title,
-                                     std::string_view prefilled) {
+bool QtServices::showQuestion(std::string_view text, std::string_view title) {
+    host_->refreshBoard();
+    QMessageBox box(QMessageBox::Question, fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
+                    host_->boxParent());
+    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+std::string QtServices::showTextBox(std::string_view prompt, std::string_view title,
+                                    std::string_view prefilled, int maxLength) {
     host_->refreshBoard();
     QInputDialog dialog(host_->boxParent());
     dialog.setWindowTitle(fromUtf8(title));
     dialog.setLabelText(fromUtf8(prompt));
     dialog.setTextValue(fromUtf8(prefilled));
+    if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(maxLength);
     dialog.setOkButtonText(QStringLiteral("Aceptar"));
     dialog.setCancelButtonText(QStringLiteral("Cancelar"));
     if (dialog.exec() != QDialog::Accepted) return {};

@@ -17,16 +17,17 @@ namespace crestaverde {
 class QtTimer : public Timer {
   public:
     explicit QtTimer(std::function<void()> onTick);
+    void start(int intervalMs) override;
+    void stop() override;
+    [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
-    void setInterval(int milliseconds) override;
-    [[nodiscard]] bool enabled() const override { return enabled_; }
-    void setEnabled(bool on) override;
+    // Whether Qt will deliver ticks: never for an interval of 0.
+    [[nodiscard]] bool ticking() const { return timer_.isActive(); }
 
   private:
-    void apply();
     QTimer timer_;
     int interval_ = 0;
-    bool enabled_ = false;
+    bool active_ = false;
 };
 
 // What the services need from the windows.
@@ -35,36 +36,31 @@ class WindowHost {
     virtual ~WindowHost() = default;
     virtual void refreshBoard() = 0;
     virtual QWidget* boxParent() = 0;
-    virtual void showMenuModal() = 0;
-    virtual void hideMenu() = 0;
-    virtual void activateBoard() = 0;
+    virtual void showMenu() = 0;
 };
 
 class QtServices : public Services {
   public:
-    // onTick receives every timer tick; endProgram runs when the program must end at once.
-    QtServices(std::function<void(TimerId)> onTick, std::function<void()> endProgram);
+    // onTick receives every timer tick.
+    explicit QtServices(std::function<void(TimerId)> onTick);
     void attach(WindowHost* host) { host_ = host; }
 
-    Timer& timer(TimerId id) override { return *timers_[static_cast<std::size_t>(id)]; }
+    QtTimer& timer(TimerId id) override { return *timers_[static_cast<std::size_t>(id)]; }
     void post(std::function<void()> callback) override;
     [[nodiscard]] std::int64_t timeOfDayMicros() const override;
-    void showMenuModal() override { host_->showMenuModal(); }
-    void hideMenu() override { host_->hideMenu(); }
-    void activateBoard() override { host_->activateBoard(); }
-    void endProgram() override { endProgram_(); }
+    void showMenu() override { host_->showMenu(); }
 
     // Ends the process at once with status 0: no handler of any window runs after it.
     static void endProcessNow();
 
   protected:
-    int showMessageBox(std::string_view text, int style, std::string_view title) override;
-    std::string showInputBox(std::string_view prompt, std::string_view title,
-                             std::string_view prefilled) override;
+    void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override;
+    bool showQuestion(std::string_view text, std::string_view title) override;
+    std::string showTextBox(std::string_view prompt, std::string_view title,
+                            std::string_view prefilled, int maxLength) override;
 
   private:
     WindowHost* host_ = nullptr;
-    std::function<void()> endProgram_;
     QObject postTarget_;
     std::array<std::unique_ptr<QtTimer>, kTimerCount> timers_;
 };

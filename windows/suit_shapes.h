@@ -5,11 +5,11 @@
 #include <QPainterPath>
 #include <QRectF>
 
+#include "cards.h"
+
 namespace crestaverde {
 
-// Suit letters as the card codes use them: a hearts, b diamonds, c clubs, d spades.
-enum class Suit { Hearts, Diamonds, Clubs, Spades };
-
+// Suit letters as the picture names use them: a hearts, b diamonds, c clubs, d spades.
 [[nodiscard]] Suit suitOfLetter(char letter);
 [[nodiscard]] QPainterPath suitPath(Suit suit, const QRectF& box);
 [[nodiscard]] QColor suitColor(Suit suit);

@@ -1,8 +1,8 @@
 #include "game.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
+#include <QTimer>
 
 #include "about_window.h"
 #include "design.h"
@@ -13,31 +13,23 @@ namespace crestaverde {
 
 Game::Game(const QString& folder, std::function<void()> endProgram)
     : media_(folder),
-      services_(
-          [this](TimerId id) {
-              board_.tick(id);
-              refreshBoard();
-          },
-          std::move(endProgram)),
+      services_([this](TimerId id) {
+          board_.tick(id);
+          refreshBoard();
+      }),
       menu_(services_, RecordFile(recordFileFor(folder.toStdString()))),
       board_(services_, menu_),
-      boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
-      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())),
-      registry_(findSystemInfoProgram(qEnvironmentVariable("PATH").toStdString())),
-      system_(services_) {
+      boardWindow_(std::make_unique<BoardWindow>(board_, media_, endProgram)),
+      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get(), endProgram)) {
     services_.attach(this);
     menuWindow_->setHelpAndAbout([this] { showHelp(); }, [this] { showAbout(); });
-    services_.timer(TimerId::Timer1).setInterval(design::kClockDesignMs);
-    services_.timer(TimerId::Timer3).setInterval(design::kBannerTimerMs);
-    services_.timer(TimerId::Timer2).setInterval(design::kStartTimerMs);
 }
 
 Game::~Game() = default;
 
 void Game::start() {
-    board_.Form_Load();
     boardWindow_->showMaximized();
-    services_.timer(TimerId::Timer2).setEnabled(true);
+    QTimer::singleShot(design::kMenuAfterStartMs, boardWindow_.get(), [this] { showMenu(); });
 }
 
 void Game::refreshBoard() {
@@ -49,18 +41,9 @@ QWidget* Game::boxParent() {
     return boardWindow_.get();
 }
 
-void Game::showMenuModal() {
+void Game::showMenu() {
     refreshBoard();
     menuWindow_->showModal();
-}
-
-void Game::hideMenu() {
-    menuWindow_->hide();
-}
-
-void Game::activateBoard() {
-    boardWindow_->raise();
-    boardWindow_->activateWindow();
 }
 
 void Game::showHelp() {
@@ -69,13 +52,14 @@ void Game::showHelp() {
 }
 
 void Game::showAbout() {
-    AboutWindow about(media_, services_, registry_, system_, menuWindow_);
+    AboutWindow about(media_, services_, qEnvironmentVariable("PATH").toStdString(), menuWindow_);
     about.exec();
 }
 
 void prepareApplication() {
-    QApplication::setApplicationName(QStringLiteral("CRESTAVERDE"));
-    QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
+    QApplication::setApplicationName(
+        QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QFont::insertSubstitutions(

@@ -12,20 +12,19 @@
 #include "menu.h"
 #include "menu_window.h"
 #include "qt_services.h"
-#include "qt_system_port.h"
-#include "stand_in_registry.h"
 
 namespace crestaverde {
 
 class Game : public WindowHost {
   public:
     // endProgram ends the process; tests pass one that only records the request.
-    Game(const QString& folder, std::function<void()> endProgram = &QtServices::endProcessNow);
+    explicit Game(const QString& folder,
+                  std::function<void()> endProgram = &QtServices::endProcessNow);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
     ~Game() override;
 
-    // Loads the board, shows it maximised and starts the timer that opens the menu.
+    // Shows the board maximised and, once it is up, the menu over it.
     void start();
 
     [[nodiscard]] Board& board() { return board_; }
@@ -36,9 +35,7 @@ class Game : public WindowHost {
 
     void refreshBoard() override;
     QWidget* boxParent() override;
-    void showMenuModal() override;
-    void hideMenu() override;
-    void activateBoard() override;
+    void showMenu() override;
 
     // The menu's help and about buttons: each opens its window anew, modally.
     void showHelp();
@@ -51,8 +48,6 @@ class Game : public WindowHost {
     Board board_;
     std::unique_ptr<BoardWindow> boardWindow_;
     MenuWindow* menuWindow_;  // owned by the board window
-    StandInRegistry registry_;
-    QtSystemPort system_;
 };
 
 // Sets fonts and application facts; call once after the QApplication exists.

@@ -81,21 +81,4 @@ double numericValue(std::string_view text) {
     return sign * value;
 }
 
-std::string numberToText(std::int64_t value) {
-    return std::to_string(value);
-}
-
-std::int64_t captionNumber(std::string_view caption) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    std::size_t pos = 0;
-    while (pos < caption.size() && caption[pos] == ' ') ++pos;
-    std::int64_t value = 0;
-    for (; pos < caption.size() && isDigit(caption[pos]); ++pos) {
-        const int digit = caption[pos] - '0';
-        if (value > (kMax - digit) / 10) return kMax;
-        value = value * 10 + digit;
-    }
-    return value;
-}
-
 }  // namespace crestaverde

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     const QString folder = QApplication::applicationDirPath();
     const QStringList unusable = crestaverde::MediaCatalogue(folder).unusableFiles();
     if (!unusable.isEmpty()) {
-        QMessageBox::critical(nullptr, QStringLiteral("CRESTAVERDE"),
+        QMessageBox::critical(nullptr, QApplication::applicationName(),
                               QStringLiteral("Faltan o están dañados estos archivos en la carpeta "
                                              "del juego (%1):\n\n%2")
                                   .arg(folder, unusable.join(QLatin1Char('\n'))));
