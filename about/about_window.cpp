@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 
 #include "design.h"

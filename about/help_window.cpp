@@ -57,9 +57,8 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
     rules->setObjectName(QStringLiteral("rules"));
     rules->setGeometry(design::kHelpRules);
     rules->setFont(designFont(design::kTahoma, design::kHelpRulesPoints, true));
-    rules->setStyleSheet(
-        QStringLiteral("color: %1; background: %2; border: 1px solid %1;")
-            .arg(design::kInk.name(), design::kLightGreen.name()));
+    rules->setStyleSheet(QStringLiteral("color: %1; background: %2; border: 1px solid %1;")
+                             .arg(design::kInk.name(), design::kLightGreen.name()));
     rules->setWordWrap(true);
     rules->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 

@@ -11,5 +11,4 @@ namespace crestaverde {
 // a text that does not begin with one counts as 0.
 [[nodiscard]] double numericValue(std::string_view text);
 
-
 }  // namespace crestaverde

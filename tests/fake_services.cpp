@@ -1,47 +1,52 @@
 #include "fake_services.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace crestaverde::testing {
 
-void FakeServices::answerNext(int code, WhileOpen whileOpen) {
-    answers_.push_back({code, {}, std::move(whileOpen)});
+void FakeServices::answerNext(bool yes, WhileOpen whileOpen) {
+    answers_.push_back({yes, std::move(whileOpen)});
 }
 
-void FakeServices::typeNext(std::string text, WhileOpen whileOpen) {
-    typed_.push_back({0, std::move(text), std::move(whileOpen)});
+void FakeServices::whileNextBoxOpen(WhileOpen whileOpen) {
+    okWaits_.push_back(std::move(whileOpen));
 }
 
-void FakeServices::showMenuModal() {
+void FakeServices::typeNext(std::string text) {
+    typed_.push_back(std::move(text));
+}
+
+void FakeServices::showMenu() {
     ++menuShown;
     if (onMenu) onMenu();
 }
 
-int FakeServices::showMessageBox(std::string_view text, int style, std::string_view title) {
-    shown.push_back(messageShown(std::string(text), style, std::string(title)));
-    if (answers_.empty()) {
-        if (defaultAnswer) return defaultAnswer(shown.back());
-        if (style == box::kYesNoQuestion)
-            throw std::logic_error("unscripted question: " + shown.back().text);
-        return box::kAnswerOk;
-    }
-    Answer answer = std::move(answers_.front());
-    answers_.pop_front();
-    if (answer.whileOpen) answer.whileOpen();
-    return answer.code;
+void FakeServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
+    shown.push_back({std::string(title), std::string(text), icon});
+    if (okWaits_.empty()) return;
+    const WhileOpen wait = std::move(okWaits_.front());
+    okWaits_.pop_front();
+    if (wait) wait();
 }
 
-std::string FakeServices::showInputBox(std::string_view prompt, std::string_view title,
-                                       std::string_view prefilled) {
-    ShownBox input = messageShown(std::string(prompt), 0, std::string(title));
-    input.input = true;
-    input.prefilled = prefilled;
-    shown.push_back(std::move(input));
-    if (typed_.empty()) return std::string(prefilled);
-    Answer answer = std::move(typed_.front());
-    typed_.pop_front();
+bool FakeServices::showQuestion(std::string_view text, std::string_view title) {
+    shown.push_back({std::string(title), std::string(text), BoxIcon::None});
+    if (answers_.empty()) throw std::logic_error("unscripted question: " + std::string(text));
+    const Answer answer = std::move(answers_.front());
+    answers_.pop_front();
     if (answer.whileOpen) answer.whileOpen();
-    return answer.text;
+    return answer.yes;
+}
+
+std::string FakeServices::showTextBox(std::string_view prompt, std::string_view title,
+                                      std::string_view prefilled, int maxLength) {
+    shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
+    maxLengths.push_back(maxLength);
+    if (typed_.empty()) return std::string(prefilled);
+    std::string text = std::move(typed_.front());
+    typed_.pop_front();
+    return text;
 }
 
 void FakeServices::runPosted() {
@@ -57,18 +62,17 @@ void FakeServices::advance(long long ms) {
     for (;;) {
         runPosted();
         FakeTimer* next = nullptr;
-        TimerId nextId = TimerId::Timer1;
-        long long due = std::numeric_limits<long long>::max();
-        for (const TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3}) {
-            FakeTimer& candidate = fakeTimer(id);
-            if (candidate.ticks() && candidate.due() <= target && candidate.due() < due) {
+        TimerId nextId = TimerId::Clock;
+        for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
+            FakeTimer& candidate = timers_[static_cast<std::size_t>(id)];
+            if (candidate.ticks() && candidate.due() <= target &&
+                (next == nullptr || candidate.due() < next->due())) {
                 next = &candidate;
                 nextId = id;
-                due = candidate.due();
             }
         }
         if (next == nullptr) break;
-        now_ = std::max(now_, due);
+        now_ = std::max(now_, next->due());
         next->fired();
         if (onTick) onTick(nextId);
     }
@@ -83,27 +87,31 @@ std::vector<std::string> FakeServices::boxTexts() const {
     return texts;
 }
 
-TestGame::TestGame(long long clockOffsetMicros) : services(clockOffsetMicros) {
+TestGame::TestGame(long long clockOffsetMicros, ScoreKeeper* keeper)
+    : services(clockOffsetMicros), board(services, keeper ? *keeper : scores) {
     services.onTick = [this](TimerId id) { board.tick(id); };
-    services.onMenu = [this] {
-        services.hideMenu();
-        services.activateBoard();
-        board.repartir(true);
-    };
-    board.Form_Load();
-    services.timer(TimerId::Timer2).setInterval(1);
-    services.timer(TimerId::Timer2).setEnabled(true);
-    services.timer(TimerId::Timer1).setInterval(10);
-    services.timer(TimerId::Timer3).setInterval(1);
+    services.onMenu = [this] { board.deal(); };
 }
 
 void TestGame::startGame() {
-    services.advance(1);  // Timer2: the menu, and Play deals
+    services.showMenu();
     finishBanner();
 }
 
 void TestGame::finishBanner() {
-    while (services.timer(TimerId::Timer3).enabled()) services.advance(1);
+    while (banner().active()) services.advance(1);
+}
+
+void TestGame::keepOnly(std::initializer_list<int> positions) {
+    for (int position = 1; position <= kTowerCards; ++position) {
+        edit().taken[static_cast<std::size_t>(position)] =
+            std::find(positions.begin(), positions.end(), position) == positions.end();
+    }
+    BoardTestAccess::uncover(board);
+}
+
+void TestGame::setRank(int position, int rank) {
+    (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank = rank;
 }
 
 }  // namespace crestaverde::testing

@@ -1,33 +1,44 @@
-// The record check, name entry, and the table's trip to and from the file.
+// The record check, name entry, the table's trip to and from the file, and where the file lives.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <map>
 
 #include "fake_services.h"
 #include "menu.h"
+#include "numeric_text.h"
 #include "score_location.h"
 #include "temp_folder.h"
 
 namespace crestaverde::testing {
 namespace {
 
-class Scores : public ::testing::Test {
+TEST(NumericValue, TheLeadingNumberBlanksSkippedAnywhereElseZero) {
+    const std::vector<std::pair<std::string_view, double>> cases = {
+        {"1300", 1300},  {" 1 2\t3\n4", 1234},
+        {"123abc", 123}, {"-42", -42},
+        {"- 5", -5},     {"+7x", 7},
+        {"2.5", 2.5},    {".5", 0.5},
+        {"1.5e3", 1500}, {"15E-1", 1.5},
+        {"1e", 1},       {"3.2.1", 3.2},
+        {"1,000", 1},    {"1\r2", 1},
+        {"", 0},         {"abc", 0},
+        {"-", 0},        {".", 0},
+        {"e5", 0}};
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << text;
+}
+
+constexpr const char* kSample = "A\r\n5000\r\nB\r\n4000\r\nC\r\n4000\r\nD\r\n3000\r\nE\r\n1000\r\n";
+
+class Records : public ::testing::Test {
   protected:
     void load(const std::string& bytes) {
         writeBytes(folder.file("record.ini"), bytes);
-        menu.Form_Load();
+        menu.open();
     }
-    void loadSample() { load("A\r\n5000\r\nB\r\n4000\r\nC\r\n4000\r\nD\r\n3000\r\nE\r\n1000\r\n"); }
-    [[nodiscard]] std::vector<std::string> scores() const {
+    [[nodiscard]] std::vector<std::string> column(bool names) const {
         std::vector<std::string> out;
-        for (const ScoreRow& row : menu.table()) out.push_back(row.score);
-        return out;
-    }
-    [[nodiscard]] std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const ScoreRow& row : menu.table()) out.push_back(row.name);
+        for (const ScoreRow& row : menu.table()) out.push_back(names ? row.name : row.score);
         return out;
     }
 
@@ -36,174 +47,103 @@ class Scores : public ::testing::Test {
     Menu menu{services, RecordFile(folder.file("record.ini"))};
 };
 
-TEST(ScoreInsertion, FollowsTheExamplesOfTheTable) {
+TEST(RecordCheck, ARecordAsksForTheNameAndGoesAboveEqualScores) {
     struct Case {
         std::int32_t score;
-        std::vector<std::string> after;
+        std::vector<std::string> names;
         bool record;
     };
-    const Case cases[] = {
-        {6000, {"6000", "5000", "4000", "4000", "3000"}, true},
-        {4000, {"5000", "4000", "4000", "4000", "3000"}, true},
-        {1000, {"5000", "4000", "4000", "3000", "1000"}, true},
-        {999, {"5000", "4000", "4000", "3000", "1000"}, false},
+    const std::vector<Case> cases = {
+        {6000, {"Nuevo", "A", "B", "C", "D"}, true},
+        {4000, {"A", "Nuevo", "B", "C", "D"}, true},
+        {1000, {"A", "B", "C", "D", "Nuevo"}, true},  // equal to the last row is a record
+        {999, {"A", "B", "C", "D", "E"}, false},
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        writeBytes(folder.file("record.ini"),
-                   "A\r\n5000\r\nB\r\n4000\r\nC\r\n4000\r\nD\r\n3000\r\nE\r\n1000\r\n");
+        writeBytes(folder.file("record.ini"), kSample);
         FakeServices services;
         Menu menu(services, RecordFile(folder.file("record.ini")));
-        menu.Form_Load();
+        menu.open();
         services.typeNext("Nuevo");
-        menu.puntuacion(c.score);
-        std::vector<std::string> after;
-        for (const ScoreRow& row : menu.table()) after.push_back(row.score);
-        EXPECT_EQ(after, c.after) << c.score;
-        ASSERT_EQ(services.shown.size(), 1U);
-        EXPECT_EQ(services.shown[0].input, c.record) << c.score;
-        const bool nameEntered =
-            std::any_of(menu.table().begin(), menu.table().end(),
-                        [](const ScoreRow& row) { return row.name == "Nuevo"; });
-        EXPECT_EQ(nameEntered, c.record) << c.score;
-        EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, menu.table());
+        menu.recordFinalScore(c.score);
+        std::vector<std::string> names;
+        for (const ScoreRow& row : menu.table()) names.push_back(row.name);
+        EXPECT_EQ(names, c.names) << c.score;
+        const ShownBox asked{"CRESTAVERDE", "HA BATIDO UN RECORD!!!"};
+        const ShownBox refused{"NO HAY RECORD!!!", "CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ",
+                               BoxIcon::Critical};
+        EXPECT_EQ(services.shown, (std::vector<ShownBox>{c.record ? asked : refused}));
+        // The file is written in either case, and holds the table as it stands.
+        EXPECT_EQ(readBytes(folder.file("record.ini")), RecordFile::format(menu.table()));
     }
 }
 
-TEST_F(Scores, AnEqualScoreGoesAboveAllRowsOfThatScore) {
-    loadSample();
-    services.typeNext("Igual");
-    menu.puntuacion(4000);
-    EXPECT_EQ(scores(), (std::vector<std::string>{"5000", "4000", "4000", "4000", "3000"}));
-    EXPECT_EQ(names()[1], "Igual");
-    EXPECT_EQ(names()[2], "B");
+TEST_F(Records, TheNameBoxIsPrefilledAndCappedAndCancelGivesAnEmptyName) {
+    load(kSample);
+    menu.recordFinalScore(6000);  // OK on the untouched box: the placeholder
+    services.typeNext("");        // Cancel
+    menu.recordFinalScore(7000);
+    EXPECT_EQ(column(true)[0], "");
+    EXPECT_EQ(column(true)[1], "");
+    EXPECT_EQ(column(false)[0], "7000");
+    EXPECT_EQ(services.maxLengths, (std::vector<int>{255, 255}));
 }
 
-TEST_F(Scores, EqualToTheLastRowIsARecord) {
-    loadSample();
-    services.typeNext("Justo");
-    menu.puntuacion(1000);
-    EXPECT_EQ(scores(), (std::vector<std::string>{"5000", "4000", "4000", "3000", "1000"}));
-    EXPECT_EQ(names()[4], "Justo");
-    ASSERT_EQ(services.shown.size(), 1U);
-    EXPECT_TRUE(services.shown[0].input);
-    EXPECT_EQ(services.shown[0].text, "HA BATIDO UN RECORD!!!");
-    EXPECT_EQ(services.shown[0].title, "CRESTAVERDE");
-    EXPECT_EQ(services.shown[0].prefilled, "Introduzca su nombre");
-}
-
-TEST_F(Scores, BelowTheTableIsNoRecordAndChangesNothing) {
-    loadSample();
-    const ScoreTable before = menu.table();
-    menu.puntuacion(999);
-    EXPECT_EQ(menu.table(), before);
-    ASSERT_EQ(services.shown.size(), 1U);
-    EXPECT_EQ(services.shown[0],
-              messageShown("CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ", 16, "NO HAY RECORD!!!"));
-    // The file is written all the same.
-    EXPECT_EQ(readBytes(folder.file("record.ini")), RecordFile::format(before));
-}
-
-TEST_F(Scores, AnEmptyTableTakesZeroButNotANegativeScore) {
-    menu.Form_Load();
-    menu.puntuacion(-5);
+TEST_F(Records, AnEmptyTableTakesZeroButNotANegativeScore) {
+    menu.open();
+    menu.recordFinalScore(-5);
     EXPECT_EQ(menu.table(), ScoreTable{});
     services.typeNext("Cero");
-    menu.puntuacion(0);
-    EXPECT_EQ(menu.table()[0], (ScoreRow{"Cero", "0"}));
+    menu.recordFinalScore(0);
     EXPECT_EQ(readBytes(folder.file("record.ini")),
               "Cero\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
-TEST_F(Scores, CancelAnEmptyAnswerOrThePlaceholderGiveAnEmptyName) {
-    loadSample();
-    services.typeNext("");  // Cancel
-    menu.puntuacion(7000);
-    services.typeNext("Introduzca su nombre");
-    menu.puntuacion(8000);
-    EXPECT_EQ(names()[0], "");
-    EXPECT_EQ(names()[1], "");
-    EXPECT_EQ(scores()[0], "8000");
-    EXPECT_EQ(scores()[1], "7000");
-}
-
-TEST_F(Scores, NamesLoseLineBreaksAndCharactersTheFileCannotHold) {
-    loadSample();
+TEST_F(Records, NamesLoseLineBreaksAndCharactersTheFileCannotHold) {
+    load(kSample);
     services.typeNext("Ana\r\nMaría ł");
-    menu.puntuacion(9000);
+    menu.recordFinalScore(9000);
     EXPECT_EQ(menu.nameCaption(0), "AnaMaría ?");
-    EXPECT_EQ(menu.table()[0].name,
-              "AnaMar\xED"
-              "a ?");
     EXPECT_EQ(readBytes(folder.file("record.ini")).substr(0, 12),
               "AnaMar\xED"
               "a ?\r\n");
 }
 
-TEST_F(Scores, TextsMoveDownUnchanged) {
-    load("x\r\n300abc\r\ny\r\n\r\nz\r\n-\r\n");
-    services.typeNext("N");
-    menu.puntuacion(500);
-    EXPECT_EQ(scores(), (std::vector<std::string>{"500", "300abc", "", "-", ""}));
-}
-
-TEST_F(Scores, AHandEditedTableCanTakeARowAfterTheNoRecordMessage) {
-    load("a\r\n100\r\nb\r\n200\r\nc\r\n300\r\nd\r\n400\r\ne\r\n500\r\n");
+TEST_F(Records, RowsBelowMoveDownUnchangedAndAnOutOfOrderTableReusesTheLastName) {
+    load("a\r\n100\r\nb\r\n200abc\r\nc\r\n\r\nd\r\n300\r\ne\r\n500\r\n");
     services.typeNext("Primero");
-    menu.puntuacion(600);  // a record: nombre becomes "Primero"
-    menu.puntuacion(
-        150);  // the table is now 600, 100, 200, 300, 400: no record, yet row 1 takes it
+    menu.recordFinalScore(600);
+    EXPECT_EQ(column(false), (std::vector<std::string>{"600", "100", "200abc", "", "300"}));
+    menu.recordFinalScore(150);  // no record, yet row 1 takes it
     EXPECT_EQ(services.shown.back().title, "NO HAY RECORD!!!");
-    EXPECT_EQ(names()[1], "Primero");  // entered at row 1 with the last record holder's name
-    EXPECT_EQ(scores()[1], "150");
+    EXPECT_EQ(menu.table()[1], (ScoreRow{"Primero", "150"}));
 }
 
-TEST_F(Scores, AnUnreadableFileIsReportedOnceAndNeverOverwritten) {
+TEST_F(Records, AnUnreadableFileIsReportedOnceAndNeverOverwritten) {
     std::filesystem::create_directory(folder.file("record.ini"));
-    menu.Form_Load();
-    menu.Form_Load();
+    menu.open();
+    menu.open();
     ASSERT_EQ(services.shown.size(), 1U);
-    EXPECT_EQ(services.shown[0].style, 48);
+    EXPECT_EQ(services.shown[0].icon, BoxIcon::Warning);
     EXPECT_NE(services.shown[0].text.find("record.ini"), std::string::npos);
     services.typeNext("N");
-    menu.puntuacion(100);
+    menu.recordFinalScore(100);
     EXPECT_EQ(menu.table()[0].score, "100");
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("record.ini")));
-    EXPECT_EQ(services.shown.size(), 2U);  // the name entry, no save failure
 }
 
-TEST_F(Scores, AFailedSaveIsReportedAndTheTableStaysRight) {
-    loadSample();
-    const std::string before = readBytes(folder.file("record.ini"));
+TEST_F(Records, AFailedSaveIsReportedAndTheOldFileStays) {
+    load(kSample);
     services.typeNext("N");
     {
         const FullDisk full;
-        menu.puntuacion(9000);
+        menu.recordFinalScore(9000);
     }
-    EXPECT_EQ(readBytes(folder.file("record.ini")), before);
+    EXPECT_EQ(readBytes(folder.file("record.ini")), kSample);
     EXPECT_EQ(menu.table()[0].score, "9000");
     EXPECT_NE(services.shown.back().text.find("No se han podido guardar"), std::string::npos);
 }
-
-TEST(MenuButtons, PlayHidesTheMenuAndDeals) {
-    TempFolder folder;
-    FakeServices services;
-    Menu menu(services, RecordFile(folder.file("record.ini")));
-    Board board(services, menu);
-    board.Form_Load();
-    menu.Command1_Click(board);
-    EXPECT_EQ(services.menuHidden, 1);
-    EXPECT_EQ(services.boardActivated, 1);
-    EXPECT_EQ(board.state().Label8.text, "24");
-    EXPECT_TRUE(services.timer(TimerId::Timer3).enabled());
-    EXPECT_THROW(menu.Form_Unload(), ProgramEnded);
-}
-
-}  // namespace
-}  // namespace crestaverde::testing
-
-namespace crestaverde::testing {
-namespace {
 
 EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
     return [values](const std::string& name) -> std::optional<std::string> {
@@ -213,29 +153,21 @@ EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
     };
 }
 
-TEST(ScoreLocation, AWritableProgramFolderKeepsTheTableBesideTheProgram) {
+TEST(ScoreLocation, BesideAWritableProgramElseAPlayersOwnCopySeededFromTheShippedOne) {
     TempFolder program;
     TempFolder home;
-    EXPECT_EQ(recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}})),
-              program.file("record.ini"));
+    const auto env = environmentOf({{"HOME", home.path().string()}});
+    EXPECT_EQ(recordFileFor(program.path(), env), program.file("record.ini"));
     EXPECT_TRUE(std::filesystem::is_empty(home.path()));
-}
 
-TEST(ScoreLocation, AReadOnlyProgramFolderGivesEachPlayerACopySeededFromTheShippedOne) {
-    TempFolder program;
-    TempFolder home;
     writeBytes(program.file("record.ini"), "Ana\r\n900\r\n");
     const auto readOnly = [](const std::filesystem::path&) { return false; };
-    const auto own =
-        recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly);
+    const auto own = recordFileFor(program.path(), env, readOnly);
     EXPECT_EQ(own, home.path() / ".local/share/crestaverde/record.ini");
     EXPECT_EQ(readBytes(own), "Ana\r\n900\r\n");
     writeBytes(own, "Bea\r\n5000\r\n");  // the player's own scores are never replaced again
-    EXPECT_EQ(
-        recordFileFor(program.path(), environmentOf({{"HOME", home.path().string()}}), readOnly),
-        own);
+    EXPECT_EQ(recordFileFor(program.path(), env, readOnly), own);
     EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
-    EXPECT_EQ(readBytes(program.file("record.ini")), "Ana\r\n900\r\n");
     TempFolder data;
     EXPECT_EQ(recordFileFor(program.path(),
                             environmentOf({{"HOME", home.path().string()},

@@ -17,9 +17,9 @@ std::array<Element, kElementCount> makeStacking() {
     std::array<Element, kElementCount> order{};
     std::size_t at = 0;
     auto add = [&](Element e) { order[at++] = e; };
-    for (BoardLabel l : {BoardLabel::DrawsLeft, BoardLabel::SmallTitle, BoardLabel::RightPeakNotice,
-                         BoardLabel::MiddlePeakNotice, BoardLabel::LeftPeakNotice,
-                         BoardLabel::Score}) {
+    for (BoardLabel l :
+         {BoardLabel::DrawsLeft, BoardLabel::SmallTitle, BoardLabel::RightPeakNotice,
+          BoardLabel::MiddlePeakNotice, BoardLabel::LeftPeakNotice, BoardLabel::Score}) {
         add(label(l));
     }
     add({ElementKind::FaceUpCard, 0});
@@ -44,24 +44,20 @@ const LabelDesign& boardLabel(BoardLabel which) {
     constexpr auto left = Qt::AlignLeft | Qt::AlignTop;
     constexpr auto right = Qt::AlignRight | Qt::AlignTop;
     static const std::array<LabelDesign, 10> labels = {{
-        {twipRect(270, 6840, 2940, 525), kInk, kFelt, kSerif, 24, false, false, left, true,
-         false},
+        {twipRect(270, 6840, 2940, 525), kInk, kFelt, kSerif, 24, false, false, left, true, false},
         {twipRect(270, 7560, 2985, 555), kLightGrey, kFelt, kSerif, 24, false, false, right, false,
          false},
-        {twipRect(795, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
-         false},
-        {twipRect(4395, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
-         false},
-        {twipRect(7995, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true,
-         false},
-        {twipRect(990, 2115, 9780, 1590), kLightGreen, kNoBackground, kSerif, 72, true, true, left, true,
-         false},
-        {twipRect(7740, 6795, 3375, 525), kLightGreen, kNoBackground, kSerif, 24, true, true, left, true,
-         false},
-        {twipRect(7650, 6930, 3375, 525), kShadow, kNoBackground, kSerif, 24, true, true, left, true,
-         false},
-        {twipRect(900, 2250, 9780, 1590), kShadow, kNoBackground, kSerif, 72, true, true, left, true,
-         false},
+        {twipRect(795, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true, false},
+        {twipRect(4395, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true, false},
+        {twipRect(7995, 900, 3105, 525), kInk, kFelt, kSerif, 24, false, false, right, true, false},
+        {twipRect(990, 2115, 9780, 1590), kLightGreen, kNoBackground, kSerif, 72, true, true, left,
+         true, false},
+        {twipRect(7740, 6795, 3375, 525), kLightGreen, kNoBackground, kSerif, 24, true, true, left,
+         true, false},
+        {twipRect(7650, 6930, 3375, 525), kShadow, kNoBackground, kSerif, 24, true, true, left,
+         true, false},
+        {twipRect(900, 2250, 9780, 1590), kShadow, kNoBackground, kSerif, 72, true, true, left,
+         true, false},
         {twipRect(5250, 7260, 405, 405), kPaper, kInk, kSansSerif, 13.5, true, false,
          Qt::AlignCenter, false, true},
     }};

@@ -35,8 +35,8 @@ QLabel* tableLabel(QWidget* parent, const QString& name) {
 MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QWidget* boardWindow,
                        std::function<void()> endProgram)
     : QDialog(boardWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                Qt::MSWindowsFixedSizeDialogHint),
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint),
       menu_(menu),
       board_(board),
       media_(media),

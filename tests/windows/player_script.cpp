@@ -75,17 +75,34 @@ PlayerScript::BoxAnswer PlayerScript::clickButton(const QString& text) {
     };
 }
 
+PlayerScript::BoxAnswer PlayerScript::pressKey(Qt::Key key) {
+    return [key](QDialog* dialog) {
+        QTimer::singleShot(0, dialog, [dialog, key] { QTest::keyClick(dialog, key); });
+    };
+}
+
 // Typed one key event at a time: QTest::keyClicks refuses characters such as á or ñ.
+static void typeInto(QDialog* dialog, const QString& text) {
+    auto* field = dialog->findChild<QLineEdit*>();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+    }
+}
+
 PlayerScript::BoxAnswer PlayerScript::typeAndAccept(const QString& text) {
     return [text](QDialog* dialog) {
-        auto* field = dialog->findChild<QLineEdit*>();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(field, &press);
-        }
+        typeInto(dialog, text);
         QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+    };
+}
+
+PlayerScript::BoxAnswer PlayerScript::typeAndCancel(const QString& text) {
+    return [text](QDialog* dialog) {
+        typeInto(dialog, text);
+        pressKey(Qt::Key_Escape)(dialog);
     };
 }
 

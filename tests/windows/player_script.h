@@ -38,6 +38,8 @@ class PlayerScript {
 
     static BoxAnswer clickButton(const QString& text);
     static BoxAnswer typeAndAccept(const QString& text);
+    static BoxAnswer typeAndCancel(const QString& text);
+    static BoxAnswer pressKey(Qt::Key key);
 
   private:
     struct Step {

@@ -1,0 +1,250 @@
+// The deal, uncovering, and the player's moves: tower plays, bonuses, draws.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fake_services.h"
+
+namespace crestaverde::testing {
+namespace {
+
+TEST(Draws, RoundingAndTheMappingOfDrawsToCards) {
+    for (const auto& [value, rounded] : std::vector<std::pair<float, int>>{
+             {0.5F, 0}, {1.5F, 2}, {2.5F, 2}, {12.49F, 12}, {12.51F, 13}, {12.5F, 12}}) {
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
+    }
+    EXPECT_EQ(scaledDraw(0.999999F, 13), 13);
+    EXPECT_EQ(scaledDraw(0.5F / 13, 13), 0);  // 0.5 rounds to the even 0
+    EXPECT_EQ((std::array{rankOfDraw(0), rankOfDraw(1), rankOfDraw(10), rankOfDraw(13)}),
+              (std::array{1, 1, 10, 13}));
+    EXPECT_EQ(
+        (std::array{suitOfDraw(0), suitOfDraw(1), suitOfDraw(2), suitOfDraw(3), suitOfDraw(4)}),
+        (std::array{Suit::Spades, Suit::Spades, Suit::Clubs, Suit::Diamonds, Suit::Hearts}));
+}
+
+TEST(Draws, AnUnchangedClockReadingKeepsTheSequenceGoing) {
+    ClockSeededRandom random;
+    random.randomize(42);
+    const float first = random.uniform();
+    random.randomize(42);
+    EXPECT_NE(random.uniform(), first);
+    random.randomize(43);
+    ClockSeededRandom other;
+    other.randomize(43);
+    EXPECT_EQ(random.uniform(), other.uniform());
+}
+
+TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
+    for (long long seed = 1; seed <= 100; ++seed) {
+        TestGame game(seed * 7919);
+        game.edit().level = 4;
+        game.edit().score = 1234;
+        game.edit().timeBar = 35;
+        game.board.deal();
+        const BoardState& s = game.s();
+        std::set<std::pair<int, Suit>> cards;
+        for (int p = 1; p <= kTowerCards; ++p) {
+            cards.insert({s.tower[p].rank, s.tower[p].suit});
+            EXPECT_FALSE(s.taken[p]);
+            const bool base = (p >= 7 && p <= 10) || (p >= 17 && p <= 19) || p >= 26;
+            EXPECT_EQ(s.faceDown[p], !base) << p;
+        }
+        for (const Card& card : s.stock) cards.insert({card.rank, card.suit});
+        ASSERT_EQ(cards.size(), 52U) << seed;
+        EXPECT_EQ(s.faceUp, s.stock.back());
+        EXPECT_EQ(s.stockLeft, 24);
+        EXPECT_EQ(s.timeLeft, 200);
+        EXPECT_EQ(s.phase, Phase::Banner);
+        EXPECT_FALSE(game.clock().active());
+        EXPECT_TRUE(game.banner().active());
+        // The deal leaves the level, the score and the bar to the game.
+        EXPECT_EQ(std::tuple(s.level, s.score, s.timeBar), std::tuple(4, 1234, 35));
+    }
+}
+
+TEST(Deal, TheSameClockDealsTheSameBoardAndDrawsCardsInOrder) {
+    TestGame a(555);
+    TestGame b(555);
+    a.board.deal();
+    b.board.deal();
+    EXPECT_EQ(a.s().tower, b.s().tower);
+    EXPECT_EQ(a.s().stock, b.s().stock);
+    // The first card drawn goes face up, the last into position 1.
+    ClockSeededRandom random;
+    random.randomize(555);
+    EXPECT_EQ(a.s().stock.back(), random.card());
+}
+
+TEST(Uncover, ACardTurnsUpWhenBothCardsBelowItAreGone) {
+    const std::vector<std::pair<std::vector<int>, std::vector<int>>> cases = {
+        {{9, 17, 10}, {6, 14}},  // a shared base card frees a card in each of two towers
+        {{18, 26, 19}, {16, 23}},
+        {{7, 8}, {4}},
+        {{27, 28}, {25}},
+        {{2, 3}, {1}},
+        {{12, 13}, {11}},
+        {{21, 22}, {20}},
+        {{4, 5, 15, 16, 24, 25}, {2, 13, 22}},
+        {{8}, {}},
+    };
+    for (const auto& [taken, expected] : cases) {
+        TestGame game;
+        game.board.deal();
+        for (const int p : taken) game.edit().taken[p] = true;
+        BoardTestAccess::uncover(game.board);
+        std::vector<int> up;
+        for (int p = 1; p <= kTowerCards; ++p) {
+            const bool base = (p >= 7 && p <= 10) || (p >= 17 && p <= 19) || p >= 26;
+            if (!base && !game.s().faceDown[p]) up.push_back(p);
+        }
+        EXPECT_EQ(up, expected) << "taken " << ::testing::PrintToString(taken);
+    }
+}
+
+class Play : public ::testing::Test {
+  protected:
+    void SetUp() override { game.startGame(); }
+    TestGame game{4242};
+};
+
+TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
+    const std::vector<std::tuple<int, int, bool>> cases = {
+        {13, 12, true}, {13, 1, true},  {13, 13, false}, {1, 2, true},   {1, 13, true},
+        {1, 1, false},  {7, 8, true},   {7, 6, true},    {7, 9, false},  {2, 13, false},
+        {12, 1, false}, {12, 13, true}, {2, 1, true},    {11, 13, false}};
+    for (const auto& [faceUp, tower, playable] : cases) {
+        game.edit().taken[7] = false;
+        game.setRank(0, faceUp);
+        game.setRank(7, tower);
+        game.board.playTowerCard(7);
+        EXPECT_EQ(game.s().taken[7], playable) << faceUp << " <- " << tower;
+    }
+}
+
+TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAndAddsTime) {
+    game.setRank(0, 5);
+    game.setRank(8, 6);
+    const Card six = game.s().tower[8];
+    game.edit().timeLeft = 120;
+    game.board.playTowerCard(8);
+    EXPECT_TRUE(game.s().taken[8]);
+    EXPECT_EQ(game.s().faceUp, six);
+    EXPECT_EQ(game.s().stockLeft, 24);
+    EXPECT_EQ(game.s().score, 300);
+    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(160, 160));
+    game.setRank(9, 5);  // judged against the played six now
+    game.edit().level = 3;
+    game.edit().timeLeft = 100;
+    game.board.playTowerCard(9);
+    EXPECT_EQ(game.s().score, 600);
+    EXPECT_EQ(game.s().timeLeft, 160);  // (3 + 3) x 10
+    game.setRank(10, 4);
+    game.edit().timeLeft = 195;
+    game.board.playTowerCard(10);
+    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(200, 200));
+}
+
+TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
+    game.setRank(0, 5);
+    for (const int covered : {1, 4, 14, 25}) game.setRank(covered, 6);
+    for (const int p : {1, 4, 14, 25, 0, 29, -1}) game.board.playTowerCard(p);
+    EXPECT_EQ(game.s().taken, BoardState{}.taken);
+    game.edit().taken[7] = true;
+    game.setRank(7, 6);
+    game.board.playTowerCard(7);  // gone already
+    EXPECT_EQ(game.s().score, 0);
+    EXPECT_EQ(game.s().faceUp.rank, 5);
+}
+
+TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
+    game.setRank(0, 5);
+    game.setRank(8, 9);
+    game.board.playTowerCard(8);
+    EXPECT_EQ(game.s().score, 0);
+    EXPECT_EQ(game.s().timeLeft, 200);
+    game.keepOnly({11, 20, 7});
+    game.setRank(7, 9);
+    game.board.playTowerCard(7);
+    game.board.playTowerCard(7);
+    EXPECT_EQ(game.s().score, 10000);
+    EXPECT_TRUE(game.s().peakTaken(0));
+    EXPECT_FALSE(game.s().peakTaken(1));
+    game.setRank(7, 6);
+    game.board.playTowerCard(7);
+    EXPECT_EQ(game.s().score, 15300);
+    game.board.drawFromStock();  // a draw pays no bonus
+    EXPECT_EQ(game.s().score, 15300);
+}
+
+TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
+    game.keepOnly({1, 11, 20});
+    game.setRank(0, 5);
+    game.setRank(1, 6);
+    game.setRank(11, 7);
+    game.setRank(20, 8);
+    game.board.playTowerCard(1);
+    game.board.playTowerCard(11);
+    EXPECT_EQ(game.s().score, 15600);
+    game.services.shown.clear();
+    game.board.playTowerCard(20);
+    EXPECT_EQ(game.s().score, 30900);
+    EXPECT_EQ(game.services.shown, (std::vector<ShownBox>{{"CRESTAVERDE", "LO HAS CONSEGUIDO"}}));
+    EXPECT_EQ(game.s().phase, Phase::Countdown);
+    EXPECT_EQ(game.clock().interval(), 10);
+}
+
+TEST_F(Play, AScoreThatWouldOverflowStaysAtTheLargestValue) {
+    game.keepOnly({7, 8});
+    game.edit().score = INT64_MAX - 7000;
+    game.setRank(0, 5);
+    game.setRank(7, 9);
+    game.board.playTowerCard(7);
+    EXPECT_EQ(game.s().score, INT64_MAX);
+}
+
+TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheRound) {
+    for (int drawn = 1; drawn <= 23; ++drawn) {
+        game.board.drawFromStock();
+        EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
+    }
+    EXPECT_EQ(game.s().stockLeft, 1);
+    game.edit().score = 900;
+    game.edit().level = 3;
+    game.services.shown.clear();
+    game.board.drawFromStock();
+    EXPECT_EQ(game.services.shown,
+              (std::vector<ShownBox>{{"Siguiente Ronda", "No lo conseguistes", BoxIcon::Warning}}));
+    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().level, game.s().score, game.s().stockLeft),
+              std::tuple(1, 1, 900, 24));
+    EXPECT_EQ(game.s().phase, Phase::Banner);
+}
+
+TEST_F(Play, ExhaustingTheStockOnTheLastTryEndsTheGame) {
+    game.edit().triesLeft = 1;
+    game.edit().score = 4200;
+    game.services.onMenu = [] {};  // the player stays in the menu
+    for (int drawn = 1; drawn <= 24; ++drawn) game.board.drawFromStock();
+    EXPECT_EQ(game.services.boxTexts().back(), "JUEGO TERMINADO: No lo conseguistes");
+    EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
+    EXPECT_EQ(game.s().phase, Phase::Over);
+    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().score, game.s().level), std::tuple(2, 0, 1));
+    EXPECT_FALSE(game.clock().active());
+    game.board.drawFromStock();  // behind the menu the board takes no moves
+    EXPECT_EQ(game.s().stockLeft, 24);
+}
+
+TEST_F(Play, AbandoningAsksAndOnlyYesEndsTheGame) {
+    game.edit().score = 2147483647LL + 5000;
+    game.services.answerNext(false);
+    game.board.abandon();
+    EXPECT_TRUE(game.scores.handed.empty());
+    game.services.answerNext(true);
+    game.board.abandon();
+    EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2147483647}));
+    EXPECT_EQ(game.services.menuShown, 2);
+    EXPECT_EQ(game.s().phase, Phase::Banner);  // the menu's Play dealt the next game
+}
+
+}  // namespace
+}  // namespace crestaverde::testing
