@@ -66,10 +66,10 @@ class Decoder {
                 return "tiene imágenes dañadas";
             }
             av_packet_unref(packet.get());
-            if (const std::string error = receive(frame.get()); !error.empty()) return error;
+            if (std::string error = receive(frame.get()); !error.empty()) return error;
         }
         avcodec_send_packet(codec_.get(), nullptr);
-        if (const std::string error = receive(frame.get()); !error.empty()) return error;
+        if (std::string error = receive(frame.get()); !error.empty()) return error;
         return clip_.frames.empty() ? "no tiene imágenes" : "";
     }
 

@@ -79,7 +79,7 @@ void HelpWindow::openClip(const QString& path, Services& services) {
     }
     Clip& clip = std::get<Clip>(decoded);
     for (const ClipFrame& frame : clip.frames) {
-        const QImage image(frame.rgba.data(), frame.width, frame.height, frame.width * 4,
+        const QImage image(frame.rgba.data(), frame.width, frame.height, qsizetype{frame.width} * 4,
                            QImage::Format_RGBA8888);
         frames_.push_back(image.copy());
     }

@@ -11,7 +11,7 @@
 
 namespace crestaverde {
 
-Game::Game(const QString& folder, std::function<void()> endProgram)
+Game::Game(const QString& folder, const std::function<void()>& endProgram)
     : media_(folder),
       services_([this](TimerId id) {
           board_.tick(id);

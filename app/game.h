@@ -19,7 +19,7 @@ class Game : public WindowHost {
   public:
     // endProgram ends the process; tests pass one that only records the request.
     explicit Game(const QString& folder,
-                  std::function<void()> endProgram = &QtServices::endProcessNow);
+                  const std::function<void()>& endProgram = &QtServices::endProcessNow);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
     ~Game() override;

@@ -33,7 +33,7 @@ std::filesystem::path recordFileFor(
     const std::function<bool(const std::filesystem::path&)>& writable) {
     if (writable(programFolder)) return programFolder / kRecordFileName;
     const std::filesystem::path folder = playerDataFolder(environment);
-    const std::filesystem::path own = folder / kRecordFileName;
+    std::filesystem::path own = folder / kRecordFileName;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::exists(own, error)) {

@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev libgl-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
-    googletest libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
+    googletest libgtest-dev libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dpkg-dev file appstream desktop-file-utils
 )
@@ -42,6 +42,12 @@ check_format() {
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 }
 
+check_tidy() {  # build folder with compile_commands.json
+    git ls-files -z 'board/*.cpp' 'menu/*.cpp' 'windows/*.cpp' 'about/*.cpp' 'app/*.cpp' |
+        xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$1" --quiet \
+            --extra-arg=-Wno-unknown-warning-option 2>/dev/null
+}
+
 run_tests() {  # build folder
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600 -j "$(nproc)"
 }
@@ -55,7 +61,9 @@ case "${1:-}" in
     test)
         install_missing
         check_format
-        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRESTAVERDE_WERROR=ON
+        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRESTAVERDE_WERROR=ON \
+            -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+        check_tidy build
         run_tests build
         ;;
     sanitize)

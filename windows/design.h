@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace crestaverde::design {
@@ -20,8 +21,8 @@ inline constexpr int kTwipsPerPixel = 15;
     return {px(left), px(top), px(width), px(height)};
 }
 // Font sizes are designed in points on a 96-dot-per-inch screen.
-[[nodiscard]] constexpr int pointsToPixels(double points) {
-    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+[[nodiscard]] inline int pointsToPixels(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
 // Timers of the windows; the clock's and the banner's pace are the rules' own.

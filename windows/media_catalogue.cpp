@@ -14,7 +14,7 @@ QString media::cardPicture(Card card) {
     return QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");
 }
 
-MediaCatalogue::MediaCatalogue(QString folder) : folder_(std::move(folder)) {}
+MediaCatalogue::MediaCatalogue(const QString& folder) : folder_(folder) {}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;

@@ -30,7 +30,7 @@ namespace crestaverde {
 
 class MediaCatalogue {
   public:
-    explicit MediaCatalogue(QString folder);
+    explicit MediaCatalogue(const QString& folder);
 
     [[nodiscard]] static QStringList fileNames();
     [[nodiscard]] QString path(const QString& name) const;

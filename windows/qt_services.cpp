@@ -52,7 +52,7 @@ void QtTimer::stop() {
     timer_.stop();
 }
 
-QtServices::QtServices(std::function<void(TimerId)> onTick) {
+QtServices::QtServices(const std::function<void(TimerId)>& onTick) {
     for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
         timers_[static_cast<std::size_t>(id)] =
             std::make_unique<QtTimer>([onTick, id] { onTick(id); });

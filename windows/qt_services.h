@@ -42,7 +42,7 @@ class WindowHost {
 class QtServices : public Services {
   public:
     // onTick receives every timer tick.
-    explicit QtServices(std::function<void(TimerId)> onTick);
+    explicit QtServices(const std::function<void(TimerId)>& onTick);
     void attach(WindowHost* host) { host_ = host; }
 
     QtTimer& timer(TimerId id) override { return *timers_[static_cast<std::size_t>(id)]; }
