@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "card_fan.h"
+#include "crestaverde_version.h"
 #include "design.h"
 #include "icons.h"
 
@@ -83,7 +84,8 @@ void AboutWindow::Form_Load() {
               QStringLiteral("cartaja.gif")};
     const QString title = QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size());
     setWindowTitle(QStringLiteral("Acerca de ") + title);
-    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(QStringLiteral("Versión 1.5.0"));
+    findChild<QLabel*>(QStringLiteral("lblVersion"))
+        ->setText(QStringLiteral("Versión " CRESTAVERDE_VERSION));
     findChild<QLabel*>(QStringLiteral("lblTitle"))->setText(title);
 }
 

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "about_window.h"
+#include "crestaverde_version.h"
 #include "design.h"
 #include "help_window.h"
 #include "score_location.h"
@@ -75,7 +76,7 @@ void Game::showAbout() {
 
 void prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("CRESTAVERDE"));
-    QApplication::setApplicationVersion(QStringLiteral("1.5.0"));
+    QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QFont::insertSubstitutions(
