@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "about_window.h"
 #include "crestaverde_version.h"
@@ -77,8 +80,17 @@ void Game::showAbout() {
 void prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("CRESTAVERDE"));
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
+    // Lets the desktop match the windows to the menu entry, for its icon and startup notice.
+    QApplication::setDesktopFileName(QStringLiteral("crestaverde"));
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The game speaks Spanish whatever the desktop's language, and so must Qt's own buttons and
+    // menus. Without the translations installed Qt falls back to English, which still plays.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(qtTexts);
+    }
     QFont::insertSubstitutions(
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,

@@ -55,7 +55,8 @@ class Game : public WindowHost {
     QtSystemPort system_;
 };
 
-// Sets fonts and application facts; call once after the QApplication exists.
+// Sets fonts, application facts and Qt's texts in Spanish; call once after the QApplication
+// exists.
 void prepareApplication();
 
 }  // namespace crestaverde
