@@ -16,7 +16,7 @@
 namespace crestaverde {
 
 Game::Game(const QString& folder, std::function<void()> endProgram)
-    : media_(folder),
+    : media_(MediaCatalogue::folderFor(folder)),
       services_(
           [this](TimerId id) {
               board_.tick(id);

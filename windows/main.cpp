@@ -79,12 +79,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     crestaverde::prepareApplication();
     const QString folder = QApplication::applicationDirPath();
-    const QStringList unusable = crestaverde::MediaCatalogue(folder).unusableFiles();
+    const QString mediaFolder = crestaverde::MediaCatalogue::folderFor(folder);
+    const QStringList unusable = crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     if (!unusable.isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("CRESTAVERDE"),
                               QStringLiteral("Faltan o están dañados estos archivos en la carpeta "
                                              "del juego (%1):\n\n%2")
-                                  .arg(folder, unusable.join(QLatin1Char('\n'))));
+                                  .arg(mediaFolder, unusable.join(QLatin1Char('\n'))));
         return 1;
     }
     crestaverde::Game game(folder);

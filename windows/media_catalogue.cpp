@@ -3,9 +3,15 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "score_location.h"
+
 namespace crestaverde {
 
 MediaCatalogue::MediaCatalogue(QString folder) : folder_(std::move(folder)) {}
+
+QString MediaCatalogue::folderFor(const QString& programFolder) {
+    return QString::fromStdString(mediaFolderFor(programFolder.toStdString()).string());
+}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;

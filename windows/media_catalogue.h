@@ -1,5 +1,6 @@
 #pragma once
-// The pictures and the clip the game reads from its own folder, and the one rule for their paths.
+// The pictures and the clip the game reads from its media folder, and the one rule for their
+// paths.
 
 #include <QDir>
 #include <QPixmap>
@@ -12,6 +13,10 @@ namespace crestaverde {
 class MediaCatalogue {
   public:
     explicit MediaCatalogue(QString folder);
+
+    // The media's folder for a program in programFolder: beside it when built in place, the
+    // shared data folder when installed.
+    [[nodiscard]] static QString folderFor(const QString& programFolder);
 
     [[nodiscard]] static QStringList fileNames();
     [[nodiscard]] QString path(const QString& name) const;
