@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include "about_window.h"
+#include "crestaverde_version.h"
 #include "design.h"
 #include "help_window.h"
 #include "score_location.h"
@@ -12,7 +16,7 @@
 namespace crestaverde {
 
 Game::Game(const QString& folder, const std::function<void()>& endProgram)
-    : media_(folder),
+    : media_(MediaCatalogue::folderFor(folder)),
       services_([this](TimerId id) {
           board_.tick(id);
           refreshBoard();
@@ -60,8 +64,17 @@ void prepareApplication() {
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
+    // Lets the desktop match the windows to the menu entry, for its icon and startup notice.
+    QApplication::setDesktopFileName(QStringLiteral("crestaverde"));
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The game speaks Spanish whatever the desktop's language, and so must Qt's own buttons and
+    // menus. Without the translations installed Qt falls back to English, which still plays.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(qtTexts);
+    }
     QFont::insertSubstitutions(
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,

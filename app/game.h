@@ -50,7 +50,8 @@ class Game : public WindowHost {
     MenuWindow* menuWindow_;  // owned by the board window
 };
 
-// Sets fonts and application facts; call once after the QApplication exists.
+// Sets fonts, application facts and Qt's texts in Spanish; call once after the QApplication
+// exists.
 void prepareApplication();
 
 }  // namespace crestaverde

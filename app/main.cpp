@@ -2,19 +2,90 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <set>
+#include <string_view>
 
+#include "crestaverde_version.h"
 #include "game.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Uso: crestaverde [OPCIÓN]\n"
+    "Solitario de tres torres contra el reloj.\n"
+    "\n"
+    "  -h, --help     muestra esta ayuda y termina\n"
+    "  -v, --version  muestra la versión y termina\n"
+    "\n"
+    "Sin opciones, empieza el juego. También acepta las opciones propias de Qt, como\n"
+    "-platform, -style o -session.\n";
+
+enum class Request { Play, Help, Version, Wrong };
+
+enum class QtOption { None, Alone, WithValue };
+
+// Qt's own options stay Qt's: a session manager restores the game with -session, and a player
+// may pick a platform or a style. Qt reads them with one dash or two.
+QtOption qtOption(std::string_view option) {
+    static const std::set<std::string_view> withValue = {
+        "-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+        "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
+        "-style",           "-stylesheet",         "-display"};
+    static const std::set<std::string_view> alone = {"-reverse", "-nograb", "-dograb"};
+    if (option.starts_with("--")) option.remove_prefix(1);
+    if (withValue.contains(option)) return QtOption::WithValue;
+    return alone.contains(option) ? QtOption::Alone : QtOption::None;
+}
+
+// Read before Qt starts, so that help and version need no display.
+Request requestOf(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "--help") return Request::Help;
+        if (argument == "-v" || argument == "--version") return Request::Version;
+        const QtOption qt = qtOption(argument);
+        if (qt == QtOption::None) {
+            std::fprintf(stderr, "crestaverde: opción desconocida: %s\n", argv[i]);
+            return Request::Wrong;
+        }
+        if (qt == QtOption::WithValue && ++i == argc) {
+            std::fprintf(stderr, "crestaverde: falta el valor de %s\n", argv[i - 1]);
+            return Request::Wrong;
+        }
+    }
+    return Request::Play;
+}
+
+// A failed write (a full disk, a closed pipe) must not look like success.
+int printed(const char* text) {
+    return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    switch (requestOf(argc, argv)) {
+        case Request::Help:
+            return printed(kUsage);
+        case Request::Version:
+            return printed("crestaverde " CRESTAVERDE_VERSION "\n");
+        case Request::Wrong:
+            std::fputs(kUsage, stderr);
+            return 2;
+        case Request::Play:
+            break;
+    }
     QApplication app(argc, argv);
     crestaverde::prepareApplication();
     const QString folder = QApplication::applicationDirPath();
-    const QStringList unusable = crestaverde::MediaCatalogue(folder).unusableFiles();
+    const QString mediaFolder = crestaverde::MediaCatalogue::folderFor(folder);
+    const QStringList unusable = crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     if (!unusable.isEmpty()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
                               QStringLiteral("Faltan o están dañados estos archivos en la carpeta "
                                              "del juego (%1):\n\n%2")
-                                  .arg(folder, unusable.join(QLatin1Char('\n'))));
+                                  .arg(mediaFolder, unusable.join(QLatin1Char('\n'))));
         return 1;
     }
     crestaverde::Game game(folder);

@@ -1,5 +1,6 @@
 #include "score_location.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,13 +8,21 @@
 namespace crestaverde {
 namespace {
 
+std::filesystem::path homeFolder(const EnvironmentReader& environment) {
+    if (const auto home = environment("HOME"); home && !home->empty() && home->front() == '/') {
+        return *home;
+    }
+    // Without a usable HOME a relative path would land in whatever folder the game started in.
+    const passwd* account = ::getpwuid(::getuid());
+    return account != nullptr && account->pw_dir != nullptr ? account->pw_dir : "/";
+}
+
 std::filesystem::path playerDataFolder(const EnvironmentReader& environment) {
     if (const auto dataHome = environment("XDG_DATA_HOME");
         dataHome && !dataHome->empty() && dataHome->front() == '/') {
         return std::filesystem::path(*dataHome) / "crestaverde";
     }
-    const std::string home = environment("HOME").value_or("");
-    return std::filesystem::path(home) / ".local" / "share" / "crestaverde";
+    return homeFolder(environment) / ".local" / "share" / "crestaverde";
 }
 
 }  // namespace
@@ -24,20 +33,28 @@ std::optional<std::string> readEnvironment(const std::string& name) {
     return std::string(value);
 }
 
-bool folderWritable(const std::filesystem::path& folder) {
-    return ::access(folder.c_str(), W_OK) == 0;
+std::optional<std::filesystem::path> installedDataFolder(
+    const std::filesystem::path& programFolder) {
+    const std::filesystem::path data = (programFolder / kInstalledDataFolder).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_directory(data, error)) return data;
+    return std::nullopt;
 }
 
-std::filesystem::path recordFileFor(
-    const std::filesystem::path& programFolder, const EnvironmentReader& environment,
-    const std::function<bool(const std::filesystem::path&)>& writable) {
-    if (writable(programFolder)) return programFolder / kRecordFileName;
+std::filesystem::path mediaFolderFor(const std::filesystem::path& programFolder) {
+    return installedDataFolder(programFolder).value_or(programFolder);
+}
+
+std::filesystem::path recordFileFor(const std::filesystem::path& programFolder,
+                                    const EnvironmentReader& environment) {
+    const auto data = installedDataFolder(programFolder);
+    if (!data) return programFolder / kRecordFileName;
     const std::filesystem::path folder = playerDataFolder(environment);
     std::filesystem::path own = folder / kRecordFileName;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::exists(own, error)) {
-        std::filesystem::copy_file(programFolder / kRecordFileName, own, error);
+        std::filesystem::copy_file(*data / kRecordFileName, own, error);
     }
     return own;
 }

@@ -153,27 +153,36 @@ EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
     };
 }
 
-TEST(ScoreLocation, BesideAWritableProgramElseAPlayersOwnCopySeededFromTheShippedOne) {
-    TempFolder program;
+// The layout decides, not permissions: the prefix here is writable, as every folder is for root.
+TEST(ScoreLocation, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheShippedOne) {
+    TempFolder prefix;
     TempFolder home;
-    const auto env = environmentOf({{"HOME", home.path().string()}});
-    EXPECT_EQ(recordFileFor(program.path(), env), program.file("record.ini"));
+    const auto built = prefix.path() / "build";
+    std::filesystem::create_directory(built);
+    EXPECT_EQ(recordFileFor(built, environmentOf({{"HOME", home.path().string()}})),
+              built / "record.ini");
+    EXPECT_EQ(mediaFolderFor(built), built);
     EXPECT_TRUE(std::filesystem::is_empty(home.path()));
 
-    writeBytes(program.file("record.ini"), "Ana\r\n900\r\n");
-    const auto readOnly = [](const std::filesystem::path&) { return false; };
-    const auto own = recordFileFor(program.path(), env, readOnly);
+    const auto program = prefix.path() / "games";
+    const auto data = prefix.path() / "share" / "crestaverde";
+    std::filesystem::create_directory(program);
+    std::filesystem::create_directories(data);
+    writeBytes(data / "record.ini", "Ana\r\n900\r\n");
+    EXPECT_EQ(mediaFolderFor(program), data);
+    const auto player = environmentOf({{"HOME", home.path().string()}});
+    const auto own = recordFileFor(program, player);
     EXPECT_EQ(own, home.path() / ".local/share/crestaverde/record.ini");
     EXPECT_EQ(readBytes(own), "Ana\r\n900\r\n");
     writeBytes(own, "Bea\r\n5000\r\n");  // the player's own scores are never replaced again
-    EXPECT_EQ(recordFileFor(program.path(), env, readOnly), own);
+    EXPECT_EQ(recordFileFor(program, player), own);
     EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
-    TempFolder data;
-    EXPECT_EQ(recordFileFor(program.path(),
-                            environmentOf({{"HOME", home.path().string()},
-                                           {"XDG_DATA_HOME", data.path().string()}}),
-                            readOnly),
-              data.path() / "crestaverde/record.ini");
+    EXPECT_EQ(readBytes(data / "record.ini"), "Ana\r\n900\r\n");
+    EXPECT_FALSE(std::filesystem::exists(program / "record.ini"));
+    TempFolder dataHome;
+    EXPECT_EQ(recordFileFor(program, environmentOf({{"HOME", home.path().string()},
+                                                    {"XDG_DATA_HOME", dataHome.path().string()}})),
+              dataHome.path() / "crestaverde/record.ini");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   tools/dev.sh fuzz [s]   the high-score file reader under libFuzzer for s seconds (default 60)
-#   tools/dev.sh package    build the .deb, install it with apt, run the installed game, remove it
+#   tools/dev.sh package    build the .deb, check it with lintian, install it, run the installed game
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +15,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
-    dpkg-dev file appstream desktop-file-utils
+    dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
 )
 
 install_missing() {

@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <array>
 
+#include "score_location.h"
+
 namespace crestaverde {
 
 QString media::cardPicture(Card card) {
@@ -15,6 +17,10 @@ QString media::cardPicture(Card card) {
 }
 
 MediaCatalogue::MediaCatalogue(const QString& folder) : folder_(folder) {}
+
+QString MediaCatalogue::folderFor(const QString& programFolder) {
+    return QString::fromStdString(mediaFolderFor(programFolder.toStdString()).string());
+}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;

@@ -1,5 +1,5 @@
 #pragma once
-// The pictures and the clip the game reads from its own folder: every file name, and the one
+// The pictures and the clip the game reads from its media folder: every file name, and the one
 // rule for their paths.
 
 #include <QDir>
@@ -31,6 +31,10 @@ namespace crestaverde {
 class MediaCatalogue {
   public:
     explicit MediaCatalogue(const QString& folder);
+
+    // The media's folder for a program in programFolder: beside it when built in place, the
+    // shared data folder when installed.
+    [[nodiscard]] static QString folderFor(const QString& programFolder);
 
     [[nodiscard]] static QStringList fileNames();
     [[nodiscard]] QString path(const QString& name) const;
