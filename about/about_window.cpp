@@ -61,7 +61,7 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
     auto* systemInfo = new QPushButton(QStringLiteral("&Info. del sistema..."), this);
     systemInfo->setObjectName(QStringLiteral("systemInfo"));
     systemInfo->setGeometry(design::kAboutSystemInfo);
-    systemInfo->setAutoDefault(false);
+    systemInfo->setAutoDefault(true);
     systemInfo->setFont(dialogFont());
     connect(systemInfo, &QPushButton::clicked, this, [this] { showSystemInfo(); });
     setTabOrder(ok, systemInfo);

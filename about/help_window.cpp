@@ -1,5 +1,6 @@
 #include "help_window.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -84,6 +85,15 @@ void HelpWindow::openClip(const QString& path, Services& services) {
         frames_.push_back(image.copy());
     }
     player_.setInterval(std::max(clip.frameMilliseconds, 20));
+}
+
+// Only the close box closes help: Esc does nothing here.
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // The clip starts when the window shows and stops with it.

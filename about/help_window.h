@@ -25,6 +25,7 @@ class HelpWindow : public QDialog {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void openClip(const QString& path, Services& services);

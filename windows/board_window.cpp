@@ -58,7 +58,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
     setPalette(felt);
     setAutoFillBackground(true);
     setCursor(handCursor());
-    resize(design::kBoardRestoredSize);
+    applySizeRule();
 
     abandon_->setObjectName(QStringLiteral("abandon"));
     abandon_->setCursor(Qt::ArrowCursor);
@@ -278,6 +278,7 @@ void BoardWindow::resizeEvent(QResizeEvent* /*event*/) {
 void BoardWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
+    applySizeRule();
     if (isMinimized() && !minimised_) {
         minimised_ = true;
         board_.pause();
@@ -286,6 +287,23 @@ void BoardWindow::changeEvent(QEvent* event) {
         board_.resume();
     }
     refresh();
+}
+
+// Restored, the board has its one fixed size and no resizing border; maximised, it fills the
+// screen.
+void BoardWindow::applySizeRule() {
+    if (isMaximized() || isFullScreen()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (!isMinimized()) {
+        setFixedSize(design::kBoardRestoredSize);
+    }
+}
+
+// The second press of a double-click is no click of its own.
+void BoardWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressedCard_.reset();
+    event->accept();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {

@@ -35,6 +35,7 @@ class BoardWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -47,6 +48,7 @@ class BoardWindow : public QWidget {
     [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
     void click(design::Element card);
     void layoutControls();
+    void applySizeRule();
 
     Board& board_;
     std::function<void()> endProgram_;

@@ -83,7 +83,8 @@ QPushButton* MenuWindow::addButton(const QString& caption, const QString& name,
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     button->setGeometry(place.left, design::kMenuButtonTop, place.width, design::kMenuButtonHeight);
-    button->setAutoDefault(false);
+    // Enter presses the button with the focus, and the default one when no button has it.
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -53,9 +53,9 @@ class WindowsTest : public QObject {
     // A game on a shown 1920 x 1080 board, its clock running.
     static std::unique_ptr<Game> gameOnScreen(const QString& folder) {
         auto game = std::make_unique<Game>(folder, [] {});
-        game->boardWindow().setWindowState(Qt::WindowNoState);
-        game->boardWindow().resize(1920, 1080);
         game->boardWindow().show();
+        game->boardWindow().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);  // stretched
+        game->boardWindow().resize(1920, 1080);
         if (!QTest::qWaitForWindowExposed(&game->boardWindow())) return nullptr;
         dealAndStart(*game);
         return game;
@@ -192,6 +192,65 @@ class WindowsTest : public QObject {
         QVERIFY(!game.board().state().paused);
     }
 
+    void aDoubleClickIsOneClickAndEveryChangeIsDrawnAtOnce() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardWindow& window = game->boardWindow();
+        // What a double-click delivers: press, release, press, double-click, release.
+        const QPoint faceUp = windowPointOf(window, {ElementKind::FaceUpCard, 0});
+        QTest::mouseClick(&window, Qt::LeftButton, {}, faceUp);
+        QTest::mousePress(&window, Qt::LeftButton, {}, faceUp);
+        QMouseEvent second(QEvent::MouseButtonDblClick, faceUp, window.mapToGlobal(faceUp),
+                           Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &second);
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, faceUp);
+        QCOMPARE(game->board().state().stockLeft, 23);
+        // A held tick arrives through a posted call: what it changes shows without a timer.
+        auto* bar = window.findChild<QProgressBar*>("timeBar");
+        game->services().post([&] { BoardTestAccess::state(game->board()).timeBar = 120; });
+        QTRY_COMPARE(bar->value(), 120);
+    }
+
+    void theRestoredBoardHasOneFixedSize() {
+        auto folder = programFolder();
+        Game game(folder->path(), [] {});
+        BoardWindow& window = game.boardWindow();
+        window.showNormal();
+        QCOMPARE(window.minimumSize(), design::kBoardRestoredSize);
+        QCOMPARE(window.maximumSize(), design::kBoardRestoredSize);
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        window.showMaximized();
+        QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+
+    void enterPressesTheFocusedButtonEscTheCancelOneAndHelpIgnoresEsc() {
+        auto folder = programFolder();
+        bool ended = false;
+        Game game(folder->path(), [&] { ended = true; });
+        MenuWindow& menu = game.menuWindow();
+        QStringList opened;
+        menu.setHelpAndAbout([&] { opened << "help"; }, [&] { opened << "about"; });
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        for (const char* name : {"about", "help"}) {
+            menu.findChild<QPushButton*>(name)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(opened, (QStringList{"about", "help"}));
+        QCOMPARE(game.board().state().phase, Phase::NotDealt);
+        QTest::keyClick(&menu, Qt::Key_Escape);
+        QVERIFY(ended);
+
+        HelpWindow help(MediaCatalogue(folder->path()), game.services(), nullptr);
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QTest::keyClick(&help, Qt::Key_Escape);
+        QVERIFY(help.isVisible());
+        help.close();
+        QVERIFY(!help.isVisible());
+    }
+
     void closingTheBoardEndsTheProgram() {
         auto folder = programFolder();
         bool ended = false;
@@ -302,7 +361,7 @@ class WindowsTest : public QObject {
                       QTest::qWait(400);
                       clipMoved = help->clipLoaded() && help->currentFrame() != first &&
                                   help->frameImage(0).size() == QSize(77, 39);
-                      QTest::keyClick(help, Qt::Key_Escape);
+                      help->close();  // its close box: Esc does not close help
                   })
             .when([&] { return QApplication::activeModalWidget() == &menu; },
                   [&] { menu.findChild<QPushButton*>("about")->click(); })
