@@ -1,8 +1,10 @@
 #include "menu.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "numeric_text.h"
+#include "score_entry.h"
 #include "windows1252.h"
 
 namespace crestaverde {
@@ -15,6 +17,13 @@ constexpr std::string_view kUnreadableText =
     "no se modificará en esta partida.";
 constexpr std::string_view kUnsavedText =
     "No se han podido guardar las puntuaciones en el archivo de récords (record.ini).";
+
+// Said before any name is asked for, since no name could be kept.
+std::string unsavableText(std::int32_t puntos) {
+    return "Su puntuación de " + numberToText(puntos) +
+           " puntos no se puede guardar, porque no se ha podido leer el archivo de récords "
+           "(record.ini).";
+}
 
 // Line breaks would split the ten-line file; what the code page cannot hold becomes "?".
 std::string tableName(const std::string& nombre) {
@@ -43,31 +52,48 @@ void Menu::Abre_puntos() {
 }
 
 void Menu::Cierra_puntos() {
+    save({});
+}
+
+// Another copy of the game may have saved since this one last read the table.
+void Menu::refresh() {
     if (fileProtected_) return;
-    if (!file_.write(table_)) services_.messageBox(kUnsavedText, box::kExclamation);
+    RecordFile::ReadResult result = file_.read();
+    if (result.status == RecordFile::ReadStatus::Unreadable) {
+        fileProtected_ = true;
+    } else {
+        table_ = std::move(result.table);
+    }
+}
+
+void Menu::save(const std::function<void(ScoreTable&)>& change) {
+    if (fileProtected_) return;
+    RecordFile::UpdateResult result = file_.update(change);
+    if (result.status == RecordFile::ReadStatus::Unreadable) {
+        fileProtected_ = true;
+        services_.messageBox(kUnsavedText, box::kExclamation);
+        return;
+    }
+    table_ = std::move(result.table);
+    if (!result.saved) services_.messageBox(kUnsavedText, box::kExclamation);
 }
 
 void Menu::puntuacion(std::int32_t puntos) {
-    if (numericValue(table_[kScoreRows - 1].score) <= puntos) {
+    refresh();
+    if (fileProtected_) {
+        services_.messageBox(unsavableText(puntos), box::kExclamation);
+        return;
+    }
+    if (isRecord(table_, puntos)) {
         nombre_ = services_.inputBox(kNamePrompt, kNamePlaceholder);
     } else {
         services_.messageBox(kNoRecordText, box::kCritical, kNoRecordTitle);
     }
     if (nombre_.empty() || nombre_ == kNamePlaceholder) nombre_.clear();
-    for (int row = 0; row < kScoreRows; ++row) {
-        if (numericValue(table_[static_cast<std::size_t>(row)].score) <= puntos) {
-            enter(row, puntos);
-            break;
-        }
-    }
-    Cierra_puntos();
-}
-
-// The rows below move down unchanged; the old last row drops out.
-void Menu::enter(int row, std::int32_t puntos) {
-    const auto at = table_.begin() + row;
-    std::move_backward(at, table_.end() - 1, table_.end());
-    *at = {tableName(nombre_), numberToText(puntos)};
+    // The row goes into the table as the file holds it at the moment of saving.
+    save([row = ScoreRow{tableName(nombre_), numberToText(puntos)}, puntos](ScoreTable& table) {
+        enterScore(table, row, puntos);
+    });
 }
 
 void Menu::Command1_Click(Board& board) {

@@ -3,6 +3,7 @@
 // name entry, and what its buttons do.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "board.h"
@@ -38,14 +39,16 @@ class Menu : public ScoreKeeper {
     [[nodiscard]] const std::string& nombre() const { return nombre_; }
 
   private:
-    void enter(int row, std::int32_t puntos);
+    void refresh();
+    void save(const std::function<void(ScoreTable&)>& change);
 
     Services& services_;
     RecordFile file_;
     ScoreTable table_;
     std::string nombre_;
     bool loaded_ = false;
-    // A file that exists but could not be read is never overwritten in this run.
+    // A file that exists but could not be read is never overwritten in this run, and no name
+    // is asked for that could not be kept.
     bool fileProtected_ = false;
 };
 

@@ -7,12 +7,14 @@
 namespace crestaverde {
 namespace {
 
-std::filesystem::path playerDataFolder(const EnvironmentReader& environment) {
+// Only absolute folders: a relative one would put the table wherever the game was started.
+std::optional<std::filesystem::path> playerDataFolder(const EnvironmentReader& environment) {
     if (const auto dataHome = environment("XDG_DATA_HOME");
         dataHome && !dataHome->empty() && dataHome->front() == '/') {
         return std::filesystem::path(*dataHome) / "crestaverde";
     }
     const std::string home = environment("HOME").value_or("");
+    if (home.empty() || home.front() != '/') return std::nullopt;
     return std::filesystem::path(home) / ".local" / "share" / "crestaverde";
 }
 
@@ -32,7 +34,10 @@ std::filesystem::path recordFileFor(
     const std::filesystem::path& programFolder, const EnvironmentReader& environment,
     const std::function<bool(const std::filesystem::path&)>& writable) {
     if (writable(programFolder)) return programFolder / kRecordFileName;
-    const std::filesystem::path folder = playerDataFolder(environment);
+    const std::optional<std::filesystem::path> data = playerDataFolder(environment);
+    // With no folder of the player's own, the shipped table is shown and saving reports failure.
+    if (!data) return programFolder / kRecordFileName;
+    const std::filesystem::path& folder = *data;
     const std::filesystem::path own = folder / kRecordFileName;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
