@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "clip_decoder.h"
 #include "design.h"
 
 namespace crestaverde {
@@ -66,24 +65,26 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
         frame_ = (frame_ + 1) % static_cast<int>(frames_.size());
         update(design::kHelpClip);
     });
-    openClip(media.path(QStringLiteral("ayuda.avi")), services);
+    openClip(media, services);
 }
 
-void HelpWindow::openClip(const QString& path, Services& services) {
-    auto decoded = decodeClip(path.toStdString());
-    if (const auto* error = std::get_if<std::string>(&decoded)) {
-        services.messageBox("No se puede reproducir el vídeo de la ayuda (" + path.toStdString() +
-                                "): " + *error + ".",
-                            box::kExclamation);
-        return;
-    }
-    Clip& clip = std::get<Clip>(decoded);
-    for (const ClipFrame& frame : clip.frames) {
-        const QImage image(frame.rgba.data(), frame.width, frame.height, frame.width * 4,
-                           QImage::Format_RGBA8888);
-        frames_.push_back(image.copy());
-    }
-    player_.setInterval(std::max(clip.frameMilliseconds, 20));
+// The clip arrives while the window is already open; until then the window shows without it.
+void HelpWindow::openClip(const MediaCatalogue& media, Services& services) {
+    const QString name = QStringLiteral("ayuda.avi");
+    loader_.start(media.filePath(name).native(),
+                  [this, &services, shown = media.path(name)](ClipLoader::Decoded decoded) {
+                      if (const auto* error = std::get_if<std::string>(&decoded)) {
+                          services.messageBox("No se puede reproducir el vídeo de la ayuda (" +
+                                                  shown.toStdString() + "): " + *error + ".",
+                                              box::kExclamation);
+                          return;
+                      }
+                      ClipImages& clip = std::get<ClipImages>(decoded);
+                      frames_ = std::move(clip.frames);
+                      player_.setInterval(std::max(clip.frameMilliseconds, 20));
+                      if (isVisible() && frames_.size() > 1) player_.start();
+                      update(design::kHelpClip);
+                  });
 }
 
 // The clip starts when the window shows and stops with it.

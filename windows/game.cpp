@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 
 #include "about_window.h"
@@ -12,6 +13,9 @@
 namespace crestaverde {
 
 Game::Game(const QString& folder, std::function<void()> endProgram)
+    : Game(std::filesystem::path(QFile::encodeName(folder).toStdString()), std::move(endProgram)) {}
+
+Game::Game(const std::filesystem::path& folder, std::function<void()> endProgram)
     : media_(folder),
       services_(
           [this](TimerId id) {
@@ -19,7 +23,7 @@ Game::Game(const QString& folder, std::function<void()> endProgram)
               refreshBoard();
           },
           std::move(endProgram)),
-      menu_(services_, RecordFile(recordFileFor(folder.toStdString()))),
+      menu_(services_, RecordFile(recordFileFor(folder))),
       board_(services_, menu_),
       boardWindow_(std::make_unique<BoardWindow>(board_, services_, media_)),
       menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get())),

@@ -3,6 +3,7 @@
 // their windows. Everything lives as long as the program runs.
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,8 @@ namespace crestaverde {
 class Game : public WindowHost {
   public:
     // endProgram ends the process; tests pass one that only records the request.
+    Game(const std::filesystem::path& folder,
+         std::function<void()> endProgram = &QtServices::endProcessNow);
     Game(const QString& folder, std::function<void()> endProgram = &QtServices::endProcessNow);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;

@@ -1,6 +1,7 @@
 // CRESTAVERDE: the board opens maximised and the start menu over it.
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 
 #include "game.h"
@@ -8,13 +9,13 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     crestaverde::prepareApplication();
-    const QString folder = QApplication::applicationDirPath();
+    const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
     const QStringList unusable = crestaverde::MediaCatalogue(folder).unusableFiles();
     if (!unusable.isEmpty()) {
-        QMessageBox::critical(nullptr, QStringLiteral("CRESTAVERDE"),
-                              QStringLiteral("Faltan o están dañados estos archivos en la carpeta "
-                                             "del juego (%1):\n\n%2")
-                                  .arg(folder, unusable.join(QLatin1Char('\n'))));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("CRESTAVERDE"),
+            crestaverde::MediaCatalogue::unusableMessage(
+                QFile::decodeName(QByteArray::fromStdString(folder.native())), unusable));
         return 1;
     }
     crestaverde::Game game(folder);

@@ -1,11 +1,40 @@
 #include "media_catalogue.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QImageReader>
+#include <fstream>
+
+#include "picture_decoder.h"
 
 namespace crestaverde {
+namespace {
 
-MediaCatalogue::MediaCatalogue(QString folder) : folder_(std::move(folder)) {}
+constexpr qsizetype kListedFiles = 5;
+constexpr qsizetype kShownFolderChars = 80;
+
+bool isClip(const QString& name) {
+    return name.endsWith(QStringLiteral(".avi"));
+}
+
+bool startsAsClip(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char magic[4] = {};
+    return in.read(magic, sizeof magic) && std::string_view(magic, sizeof magic) == "RIFF";
+}
+
+}  // namespace
+
+MediaCatalogue::MediaCatalogue(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+MediaCatalogue::MediaCatalogue(const QString& folder)
+    : folder_(QFile::encodeName(folder).toStdString()) {}
+
+std::filesystem::path MediaCatalogue::programFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return program.parent_path();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;
@@ -24,20 +53,19 @@ QStringList MediaCatalogue::fileNames() {
     return names;
 }
 
+std::filesystem::path MediaCatalogue::filePath(const QString& name) const {
+    return folder_ / QFile::encodeName(name).toStdString();
+}
+
 QString MediaCatalogue::path(const QString& name) const {
-    return folder_.filePath(name);
+    return QFile::decodeName(QByteArray::fromStdString(filePath(name).native()));
 }
 
 QStringList MediaCatalogue::unusableFiles() const {
     QStringList unusable;
     for (const QString& name : fileNames()) {
-        const QString file = path(name);
-        if (name.endsWith(QStringLiteral(".avi"))) {
-            QFile clip(file);
-            if (!clip.open(QIODevice::ReadOnly) || clip.read(4) != "RIFF") unusable << name;
-        } else if (QImageReader(file).read().isNull()) {
-            unusable << name;
-        }
+        const std::filesystem::path file = filePath(name);
+        if (isClip(name) ? !startsAsClip(file) : decodePicture(file).isNull()) unusable << name;
     }
     return unusable;
 }
@@ -45,9 +73,25 @@ QStringList MediaCatalogue::unusableFiles() const {
 const QPixmap& MediaCatalogue::picture(const QString& name) const {
     auto found = pictures_.find(name);
     if (found == pictures_.end()) {
-        found = pictures_.emplace(name, name.isEmpty() ? QPixmap() : QPixmap(path(name))).first;
+        QPixmap pixmap =
+            name.isEmpty() ? QPixmap() : QPixmap::fromImage(decodePicture(filePath(name)));
+        found = pictures_.emplace(name, std::move(pixmap)).first;
     }
     return found->second;
+}
+
+QString MediaCatalogue::unusableMessage(const QString& folder, const QStringList& unusable) {
+    QString shownFolder = folder;
+    if (shownFolder.size() > kShownFolderChars) {
+        shownFolder = QStringLiteral("…") + shownFolder.right(kShownFolderChars);
+    }
+    QStringList listed = unusable.mid(0, kListedFiles);
+    if (unusable.size() > kListedFiles) {
+        listed << QStringLiteral("y %1 más").arg(unusable.size() - kListedFiles);
+    }
+    return QStringLiteral(
+               "Faltan o están dañados estos archivos en la carpeta del juego (%1):\n\n%2")
+        .arg(shownFolder, listed.join(QLatin1Char('\n')));
 }
 
 }  // namespace crestaverde

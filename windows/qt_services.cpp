@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <chrono>
 #include <cstdio>
+
+#include "score_table.h"
 
 namespace crestaverde {
 namespace {
@@ -107,6 +110,8 @@ std::string QtServices::showInputBox(std::string_view prompt, std::string_view t
     dialog.setWindowTitle(fromUtf8(title));
     dialog.setLabelText(fromUtf8(prompt));
     dialog.setTextValue(fromUtf8(prefilled));
+    // The box is only ever asked for a name; it takes no more than the table keeps.
+    if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(kMaxNameChars);
     dialog.setOkButtonText(QStringLiteral("Aceptar"));
     dialog.setCancelButtonText(QStringLiteral("Cancelar"));
     if (dialog.exec() != QDialog::Accepted) return {};
