@@ -1,10 +1,8 @@
-// The menu's side of a table that other copies of the game share or that cannot be read, and
-// where the table lives when the player has no home folder.
+// The menu's side of a table that other copies of the game share, and where the table lives
+// when the player has no home folder.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 #include "fake_services.h"
 #include "menu.h"
@@ -36,47 +34,6 @@ TEST(SharedTable, TwoCopiesThatFinishInAnyOrderKeepBothRows) {
         EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, expected) << alphaFirst;
         EXPECT_EQ((alphaFirst ? beta : alpha).table(), expected) << alphaFirst;
     }
-}
-
-TEST(SharedTable, TheRecordCheckUsesTheTableAsItNowStands) {
-    TempFolder folder;
-    FakeServices services;
-    Menu menu(services, RecordFile(folder.file("record.ini")));
-    menu.Form_Load();
-    writeBytes(folder.file("record.ini"), "a\r\n9\r\nb\r\n9\r\nc\r\n9\r\nd\r\n9\r\ne\r\n9\r\n");
-    menu.puntuacion(5);
-    ASSERT_EQ(services.shown.size(), 1U);
-    EXPECT_EQ(services.shown[0].title, "NO HAY RECORD!!!");
-}
-
-TEST(SharedTable, AReadErrorAtStartIsToldOnceAndThenBeforeAnyNameIsAsked) {
-    TempFolder folder;
-    writeBytes(folder.file("record.ini"), "A\r\n5000\r\n");
-    FileCalls failing;
-    failing.read = [](int, void*, std::size_t) -> ssize_t { return errno = EIO, -1; };
-    FakeServices services;
-    Menu menu(services, RecordFile(folder.file("record.ini"), failing));
-    menu.Form_Load();
-    menu.puntuacion(9000);
-    menu.puntuacion(10);
-    const std::vector<bool> inputs = {services.shown[0].input, services.shown[1].input,
-                                      services.shown[2].input};
-    EXPECT_EQ(inputs, std::vector<bool>(3, false));
-    ASSERT_EQ(services.shown.size(), 3U);
-    EXPECT_NE(services.shown[0].text.find("No se ha podido leer"), std::string::npos);
-    EXPECT_NE(services.shown[1].text.find("9000 puntos no se puede guardar"), std::string::npos);
-    EXPECT_EQ(readBytes(folder.file("record.ini")), "A\r\n5000\r\n");
-}
-
-TEST(SharedTable, TheNameBoxAnswerIsCappedAsTheFileKeepsIt) {
-    TempFolder folder;
-    FakeServices services;
-    Menu menu(services, RecordFile(folder.file("record.ini")));
-    menu.Form_Load();
-    services.typeNext(std::string(1000, 'n'));
-    menu.puntuacion(50);
-    EXPECT_EQ(menu.table()[0].name, std::string(kMaxNameChars, 'n'));
-    EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, menu.table());
 }
 
 // Runs in a folder of its own, so that anything made relative to it shows.
