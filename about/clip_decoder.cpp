@@ -32,8 +32,15 @@ struct ScalerFreer {
 
 constexpr int kMaxFrames = 2000;
 
+// Four bytes a pixel, as the window shows them.
+std::size_t frameBytes(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+}
+
 class Decoder {
   public:
+    explicit Decoder(const ClipLimits& limits) : limits_(limits) {}
+
     std::string open(const std::string& path) {
         AVFormatContext* format = nullptr;
         if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0)
@@ -45,6 +52,10 @@ class Decoder {
         if (stream_ < 0 || codec == nullptr) return "no tiene vídeo";
         codec_.reset(avcodec_alloc_context3(codec));
         const AVStream* stream = format_->streams[stream_];
+        if (frameBytes(stream->codecpar->width, stream->codecpar->height) >
+            limits_.maxDecodedBytes) {
+            return "es demasiado grande";
+        }
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), stream->codecpar) < 0 ||
             avcodec_open2(codec_.get(), codec, nullptr) < 0) {
             return "no se puede descodificar";
@@ -78,11 +89,14 @@ class Decoder {
   private:
     std::string receive(AVFrame* frame) {
         while (avcodec_receive_frame(codec_.get(), frame) >= 0) {
+            if (limits_.cancelled != nullptr && limits_.cancelled->load()) return "se canceló";
             if (clip_.frames.size() >= kMaxFrames) return "es demasiado largo";
             if (frame->width <= 0 || frame->height <= 0 || frame->width > 4096 ||
                 frame->height > 4096) {
                 return "tiene un tamaño imposible";
             }
+            decodedBytes_ += frameBytes(frame->width, frame->height);
+            if (decodedBytes_ > limits_.maxDecodedBytes) return "es demasiado grande";
             std::optional<ClipFrame> converted = convert(frame);
             av_frame_unref(frame);
             if (!converted) return "usa un formato de imagen desconocido";
@@ -95,8 +109,7 @@ class Decoder {
         ClipFrame out;
         out.width = frame->width;
         out.height = frame->height;
-        out.rgba.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height) *
-                        4);
+        out.rgba.resize(frameBytes(out.width, out.height));
         scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height,
                                            static_cast<AVPixelFormat>(frame->format), out.width,
                                            out.height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr,
@@ -112,13 +125,15 @@ class Decoder {
     std::unique_ptr<AVCodecContext, CodecFreer> codec_;
     std::unique_ptr<SwsContext, ScalerFreer> scaler_;
     int stream_ = -1;
+    const ClipLimits& limits_;
+    std::size_t decodedBytes_ = 0;
     Clip clip_;
 };
 
 }  // namespace
 
-std::variant<Clip, std::string> decodeClip(const std::string& path) {
-    Decoder decoder;
+std::variant<Clip, std::string> decodeClip(const std::string& path, const ClipLimits& limits) {
+    Decoder decoder(limits);
     if (std::string error = decoder.open(path); !error.empty()) return error;
     if (std::string error = decoder.decodeAll(); !error.empty()) return error;
     return decoder.take();

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "clip_decoder.h"
 #include "design.h"
 
 namespace crestaverde {
@@ -67,24 +66,26 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
         frame_ = (frame_ + 1) % static_cast<int>(frames_.size());
         update(design::kHelpClip);
     });
-    openClip(media.path(media::kHelpClip), services);
+    openClip(media, services);
 }
 
-void HelpWindow::openClip(const QString& path, Services& services) {
-    auto decoded = decodeClip(path.toStdString());
-    if (const auto* error = std::get_if<std::string>(&decoded)) {
-        services.message("No se puede reproducir el vídeo de la ayuda (" + path.toStdString() +
-                             "): " + *error + ".",
-                         BoxIcon::Warning);
-        return;
-    }
-    Clip& clip = std::get<Clip>(decoded);
-    for (const ClipFrame& frame : clip.frames) {
-        const QImage image(frame.rgba.data(), frame.width, frame.height, qsizetype{frame.width} * 4,
-                           QImage::Format_RGBA8888);
-        frames_.push_back(image.copy());
-    }
-    player_.setInterval(std::max(clip.frameMilliseconds, 20));
+// The clip arrives while the window is already open; until then the window shows without it.
+void HelpWindow::openClip(const MediaCatalogue& media, Services& services) {
+    loader_.start(
+        media.filePath(media::kHelpClip).native(),
+        [this, &services, shown = media.path(media::kHelpClip)](ClipLoader::Decoded decoded) {
+            if (const auto* error = std::get_if<std::string>(&decoded)) {
+                services.message("No se puede reproducir el vídeo de la ayuda (" +
+                                     shown.toStdString() + "): " + *error + ".",
+                                 BoxIcon::Warning);
+                return;
+            }
+            ClipImages& clip = std::get<ClipImages>(decoded);
+            frames_ = std::move(clip.frames);
+            player_.setInterval(std::max(clip.frameMilliseconds, 20));
+            if (isVisible() && frames_.size() > 1) player_.start();
+            update(design::kHelpClip);
+        });
 }
 
 // Only the close box closes help: Esc does nothing here.

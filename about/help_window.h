@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "clip_loader.h"
 #include "media_catalogue.h"
 #include "services.h"
 
@@ -13,7 +14,8 @@ namespace crestaverde {
 
 class HelpWindow : public QDialog {
   public:
-    // A clip that cannot be decoded is reported once by name; the window opens without it.
+    // The clip is decoded in the background; one that cannot be decoded is reported once by
+    // name, and the window stays open without it.
     HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent);
 
     [[nodiscard]] bool clipLoaded() const { return !frames_.empty(); }
@@ -28,11 +30,12 @@ class HelpWindow : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void openClip(const QString& path, Services& services);
+    void openClip(const MediaCatalogue& media, Services& services);
 
     std::vector<QImage> frames_;
     int frame_ = 0;
     QTimer player_;
+    ClipLoader loader_;  // last, so that it goes first and no clip arrives in a dying window
 };
 
 }  // namespace crestaverde

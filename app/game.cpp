@@ -1,6 +1,7 @@
 #include "game.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -16,12 +17,15 @@
 namespace crestaverde {
 
 Game::Game(const QString& folder, const std::function<void()>& endProgram)
-    : media_(MediaCatalogue::folderFor(folder)),
+    : Game(std::filesystem::path(QFile::encodeName(folder).toStdString()), endProgram) {}
+
+Game::Game(const std::filesystem::path& folder, const std::function<void()>& endProgram)
+    : media_(mediaFolderFor(folder)),
       services_([this](TimerId id) {
           board_.tick(id);
           refreshBoard();
       }),
-      menu_(services_, RecordFile(recordFileFor(folder.toStdString()))),
+      menu_(services_, RecordFile(recordFileFor(folder))),
       board_(services_, menu_),
       boardWindow_(std::make_unique<BoardWindow>(board_, media_, endProgram)),
       menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get(), endProgram)) {

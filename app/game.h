@@ -3,6 +3,7 @@
 // their windows. Everything lives as long as the program runs.
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,8 @@ namespace crestaverde {
 class Game : public WindowHost {
   public:
     // endProgram ends the process; tests pass one that only records the request.
+    explicit Game(const std::filesystem::path& folder,
+                  const std::function<void()>& endProgram = &QtServices::endProcessNow);
     explicit Game(const QString& folder,
                   const std::function<void()>& endProgram = &QtServices::endProcessNow);
     Game(const Game&) = delete;

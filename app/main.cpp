@@ -1,6 +1,7 @@
 // CRESTAVERDE: the board opens maximised and the start menu over it.
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <cstdio>
 #include <set>
@@ -8,6 +9,7 @@
 
 #include "crestaverde_version.h"
 #include "game.h"
+#include "score_location.h"
 
 namespace {
 
@@ -78,14 +80,14 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     crestaverde::prepareApplication();
-    const QString folder = QApplication::applicationDirPath();
-    const QString mediaFolder = crestaverde::MediaCatalogue::folderFor(folder);
+    const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
+    const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
     const QStringList unusable = crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     if (!unusable.isEmpty()) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              QStringLiteral("Faltan o están dañados estos archivos en la carpeta "
-                                             "del juego (%1):\n\n%2")
-                                  .arg(mediaFolder, unusable.join(QLatin1Char('\n'))));
+        QMessageBox::critical(
+            nullptr, QApplication::applicationName(),
+            crestaverde::MediaCatalogue::unusableMessage(
+                QFile::decodeName(QByteArray::fromStdString(mediaFolder.native())), unusable));
         return 1;
     }
     crestaverde::Game game(folder);

@@ -1,8 +1,9 @@
 #include "menu.h"
 
 #include <algorithm>
+#include <functional>
 
-#include "numeric_text.h"
+#include "score_entry.h"
 #include "windows1252.h"
 
 namespace crestaverde {
@@ -15,6 +16,13 @@ constexpr std::string_view kUnreadableText =
     "no se modificará en esta partida.";
 constexpr std::string_view kUnsavedText =
     "No se han podido guardar las puntuaciones en el archivo de récords (record.ini).";
+
+// Said before any name is asked for, since no name could be kept.
+std::string unsavableText(std::int32_t score) {
+    return "Su puntuación de " + std::to_string(score) +
+           " puntos no se puede guardar, porque no se ha podido leer el archivo de récords "
+           "(record.ini).";
+}
 
 // Line breaks would split the ten-line file; what the code page cannot hold becomes "?".
 std::string tableName(const std::string& name) {
@@ -42,32 +50,45 @@ void Menu::loadTable() {
     }
 }
 
-void Menu::saveTable() {
+// Another copy of the game may have saved since this one last read the table.
+void Menu::refresh() {
     if (fileProtected_) return;
-    if (!file_.write(table_)) services_.message(kUnsavedText, BoxIcon::Warning);
+    RecordFile::ReadResult result = file_.read();
+    if (result.status == RecordFile::ReadStatus::Unreadable) {
+        fileProtected_ = true;
+    } else {
+        table_ = std::move(result.table);
+    }
+}
+
+void Menu::save(const std::function<void(ScoreTable&)>& change) {
+    if (fileProtected_) return;
+    RecordFile::UpdateResult result = file_.update(change);
+    if (result.status == RecordFile::ReadStatus::Unreadable) {
+        fileProtected_ = true;
+        services_.message(kUnsavedText, BoxIcon::Warning);
+        return;
+    }
+    table_ = std::move(result.table);
+    if (!result.saved) services_.message(kUnsavedText, BoxIcon::Warning);
 }
 
 void Menu::recordFinalScore(std::int32_t score) {
-    if (numericValue(table_[kScoreRows - 1].score) <= score) {
-        name_ = services_.askText(kNamePrompt, kNamePlaceholder, kMaxNameLength);
+    refresh();
+    if (fileProtected_) {
+        services_.message(unsavableText(score), BoxIcon::Warning);
+        return;
+    }
+    if (isRecord(table_, score)) {
+        name_ = services_.askText(kNamePrompt, kNamePlaceholder, kMaxNameChars);
     } else {
         services_.message(kNoRecordText, BoxIcon::Critical, kNoRecordTitle);
     }
     if (name_.empty() || name_ == kNamePlaceholder) name_.clear();
-    for (int row = 0; row < kScoreRows; ++row) {
-        if (numericValue(table_[static_cast<std::size_t>(row)].score) <= score) {
-            enter(row, score);
-            break;
-        }
-    }
-    saveTable();
-}
-
-// The rows below move down unchanged; the old last row drops out.
-void Menu::enter(int row, std::int32_t score) {
-    const auto at = table_.begin() + row;
-    std::move_backward(at, table_.end() - 1, table_.end());
-    *at = {tableName(name_), std::to_string(score)};
+    // The row goes into the table as the file holds it at the moment of saving.
+    save([row = ScoreRow{tableName(name_), std::to_string(score)}, score](ScoreTable& table) {
+        enterScore(table, row, score);
+    });
 }
 
 std::string Menu::nameCaption(int row) const {

@@ -3,6 +3,7 @@
 // final score in, asking for the player's name.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "record_file.h"
@@ -14,7 +15,6 @@ namespace crestaverde {
 
 inline constexpr std::string_view kNamePrompt = "HA BATIDO UN RECORD!!!";
 inline constexpr std::string_view kNamePlaceholder = "Introduzca su nombre";
-inline constexpr int kMaxNameLength = 255;
 
 class Menu : public ScoreKeeper {
   public:
@@ -33,15 +33,16 @@ class Menu : public ScoreKeeper {
 
   private:
     void loadTable();
-    void saveTable();
-    void enter(int row, std::int32_t score);
+    void refresh();
+    void save(const std::function<void(ScoreTable&)>& change);
 
     Services& services_;
     RecordFile file_;
     ScoreTable table_;
     std::string name_;
     bool loaded_ = false;
-    // A file that exists but could not be read is never overwritten in this run.
+    // A file that exists but could not be read is never overwritten in this run, and no name
+    // is asked for that could not be kept.
     bool fileProtected_ = false;
 };
 

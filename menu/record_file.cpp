@@ -2,129 +2,112 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <optional>
-#include <vector>
+#include <array>
+#include <cerrno>
+#include <iterator>
+
+#include "descriptor.h"
+#include "replace_file.h"
+#include "table_lock.h"
 
 namespace crestaverde {
 namespace {
 
 constexpr int kLines = 2 * kScoreRows;
+constexpr std::size_t kChunk = 64 * 1024;
 
-// Reads lines within the byte limits; nullopt at the end of the input.
-class LineReader {
-  public:
-    explicit LineReader(std::istream& in) : in_(in) {}
+std::string fieldOf(std::string_view line, bool isName) {
+    if (line.size() > RecordFile::kMaxLineBytes) return {};
+    if (isName) line = line.substr(0, kMaxNameChars);
+    return std::string(line);
+}
 
-    std::optional<std::string> next() {
-        if (peek() == EOF) return std::nullopt;
-        std::string line;
-        for (int c = take(); c != EOF; c = take()) {
-            if (c == '\n') break;
-            if (c == '\r') {
-                if (peek() == '\n') take();
-                break;
-            }
-            if (line.size() < RecordFile::kMaxLineBytes) line += static_cast<char>(c);
-        }
-        return line;
-    }
-
-  private:
-    int peek() {
-        if (scanned_ >= RecordFile::kMaxScannedBytes) return EOF;
-        const auto c = in_.rdbuf()->sgetc();
-        return c == std::char_traits<char>::eof() ? EOF : static_cast<unsigned char>(c);
-    }
-    int take() {
-        const int c = peek();
-        if (c != EOF) {
-            in_.rdbuf()->sbumpc();
-            ++scanned_;
-        }
-        return c;
-    }
-
-    std::istream& in_;
-    std::size_t scanned_ = 0;
-};
-
-// Closes a descriptor on every path out of the writer.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { close(); }
-    [[nodiscard]] int get() const { return fd_; }
-    bool close() {
-        const bool ok = fd_ < 0 || ::close(fd_) == 0;
-        fd_ = -1;
-        return ok;
-    }
-
-  private:
-    int fd_;
-};
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+// The length of the line end at pos, which holds CR or LF.
+std::size_t lineEndLength(std::string_view bytes, std::size_t pos) {
+    return bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? 2 : 1;
 }
 
 }  // namespace
 
-ScoreTable RecordFile::parse(std::istream& in) {
+ScoreTable RecordFile::parse(std::string_view bytes) {
+    const bool cut = bytes.size() > kMaxScannedBytes;
+    if (cut) bytes = bytes.substr(0, kMaxScannedBytes);
     ScoreTable table;
-    LineReader reader(in);
-    for (int line = 0; line < kLines; ++line) {
-        std::optional<std::string> text = reader.next();
-        if (!text) break;
+    std::size_t pos = 0;
+    for (int line = 0; line < kLines && pos < bytes.size(); ++line) {
+        const std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos && cut) break;
+        const std::size_t stop = end == std::string_view::npos ? bytes.size() : end;
         ScoreRow& row = table[static_cast<std::size_t>(line / 2)];
-        (line % 2 == 0 ? row.name : row.score) = std::move(*text);
+        const bool isName = line % 2 == 0;
+        (isName ? row.name : row.score) = fieldOf(bytes.substr(pos, stop - pos), isName);
+        pos = stop == bytes.size() ? stop : stop + lineEndLength(bytes, stop);
     }
     return table;
 }
 
+ScoreTable RecordFile::parse(std::istream& in) {
+    std::string bytes;
+    std::array<char, kChunk> buffer{};
+    while (bytes.size() <= kMaxScannedBytes && in.read(buffer.data(), buffer.size()).gcount() > 0) {
+        bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    return parse(bytes);
+}
+
 std::string RecordFile::format(const ScoreTable& table) {
     std::string out;
-    for (const ScoreRow& row : table) out += row.name + "\r\n" + row.score + "\r\n";
+    for (const ScoreRow& row : table) {
+        out += row.name.substr(0, kMaxNameChars) + "\r\n" + row.score + "\r\n";
+    }
     return out;
 }
 
 RecordFile::ReadResult RecordFile::read() const {
-    std::error_code error;
-    const auto status = std::filesystem::status(path_, error);
-    if (status.type() == std::filesystem::file_type::not_found) return {{}, ReadStatus::Missing};
-    if (error || std::filesystem::is_directory(status)) return {{}, ReadStatus::Unreadable};
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return {{}, ReadStatus::Unreadable};
-    ScoreTable table = parse(in);
-    if (in.bad()) return {{}, ReadStatus::Unreadable};
-    return {std::move(table), ReadStatus::Read};
+    return readFrom(path_);
+}
+
+RecordFile::ReadResult RecordFile::readFrom(const std::filesystem::path& file) const {
+    const Descriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!in.valid()) return {{}, errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable};
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return {{}, ReadStatus::Unreadable};
+    }
+    std::string bytes;
+    std::array<char, kChunk> buffer{};
+    while (bytes.size() <= kMaxScannedBytes) {
+        const ssize_t n = calls_.read(in.get(), buffer.data(), buffer.size());
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {{}, ReadStatus::Unreadable};
+        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return {parse(bytes), ReadStatus::Read};
+}
+
+bool RecordFile::save(const std::filesystem::path& target, const ScoreTable& table) const {
+    removeStaleTemporaries(target);
+    return replaceFile(target, format(table), calls_);
 }
 
 bool RecordFile::write(const ScoreTable& table) const {
-    std::string pattern = (path_.parent_path() / (path_.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    Descriptor file(::mkstemp(name.data()));
-    if (file.get() < 0) return false;
-    const bool written = ::fchmod(file.get(), 0644) == 0 && writeAll(file.get(), format(table)) &&
-                         ::fsync(file.get()) == 0 && file.close();
-    if (!written || std::rename(name.data(), path_.c_str()) != 0) {
-        ::unlink(name.data());
-        return false;
-    }
-    return true;
+    const std::filesystem::path target = linkTarget(path_);
+    const TableLock lock(target);
+    return lock.held() && save(target, table);
+}
+
+RecordFile::UpdateResult RecordFile::update(const std::function<void(ScoreTable&)>& change) const {
+    const std::filesystem::path target = linkTarget(path_);
+    const TableLock lock(target);
+    ReadResult current = readFrom(target);
+    if (current.status == ReadStatus::Unreadable) return {{}, current.status, false};
+    if (change) change(current.table);
+    for (ScoreRow& row : current.table)
+        row.name.resize(std::min(row.name.size(), std::size_t{kMaxNameChars}));
+    const bool saved = lock.held() && save(target, current.table);
+    return {std::move(current.table), current.status, saved};
 }
 
 }  // namespace crestaverde

@@ -8,6 +8,9 @@
 namespace crestaverde {
 
 inline constexpr int kScoreRows = 5;
+// The one cap for a name, wherever it comes from: the name box, the file or the writer. The file
+// holds one byte per character, so this is also the name's length in bytes.
+inline constexpr int kMaxNameChars = 255;
 
 struct ScoreRow {
     std::string name;

@@ -127,10 +127,15 @@ TEST_F(Records, AnUnreadableFileIsReportedOnceAndNeverOverwritten) {
     ASSERT_EQ(services.shown.size(), 1U);
     EXPECT_EQ(services.shown[0].icon, BoxIcon::Warning);
     EXPECT_NE(services.shown[0].text.find("record.ini"), std::string::npos);
-    services.typeNext("N");
     menu.recordFinalScore(100);
-    EXPECT_EQ(menu.table()[0].score, "100");
+    EXPECT_EQ(menu.table(), ScoreTable{});
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("record.ini")));
+    ASSERT_EQ(services.shown.size(), 2U);  // no name is asked for that could not be kept
+    EXPECT_EQ(services.shown[1],
+              (ShownBox{"CRESTAVERDE",
+                        "Su puntuación de 100 puntos no se puede guardar, porque no se ha "
+                        "podido leer el archivo de récords (record.ini).",
+                        BoxIcon::Warning}));
 }
 
 TEST_F(Records, AFailedSaveIsReportedAndTheOldFileStays) {
@@ -143,6 +148,61 @@ TEST_F(Records, AFailedSaveIsReportedAndTheOldFileStays) {
     EXPECT_EQ(readBytes(folder.file("record.ini")), kSample);
     EXPECT_EQ(menu.table()[0].score, "9000");
     EXPECT_NE(services.shown.back().text.find("No se han podido guardar"), std::string::npos);
+}
+
+TEST(SharedTable, TwoCopiesThatFinishInAnyOrderKeepBothRows) {
+    for (const bool alphaFirst : {true, false}) {
+        TempFolder folder;
+        writeBytes(folder.file("record.ini"), "Viejo\r\n100\r\n");
+        FakeServices alphaServices;
+        FakeServices betaServices;
+        Menu alpha(alphaServices, RecordFile(folder.file("record.ini")));
+        Menu beta(betaServices, RecordFile(folder.file("record.ini")));
+        alpha.open();
+        beta.open();  // both wait at the menu with the same table
+        alphaServices.typeNext("Alpha");
+        betaServices.typeNext("Beta");
+        if (alphaFirst) alpha.recordFinalScore(500);
+        beta.recordFinalScore(400);
+        if (!alphaFirst) alpha.recordFinalScore(500);
+        const ScoreTable expected = {
+            {{"Alpha", "500"}, {"Beta", "400"}, {"Viejo", "100"}, {"", ""}, {"", ""}}};
+        EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, expected) << alphaFirst;
+        EXPECT_EQ((alphaFirst ? beta : alpha).table(), expected) << alphaFirst;
+    }
+}
+
+namespace fs = std::filesystem;
+
+// Runs in a folder of its own, so that anything made relative to it shows.
+class InFolder {
+  public:
+    InFolder() : previous_(fs::current_path()) { fs::current_path(folder_.path()); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    ~InFolder() { fs::current_path(previous_); }
+    [[nodiscard]] bool empty() const { return fs::is_empty(folder_.path()); }
+
+  private:
+    TempFolder folder_;
+    fs::path previous_;
+};
+
+TEST(ScoreLocation, WithoutAnAbsoluteHomeTheAccountsHomeIsUsedAndNothingIsMadeHere) {
+    TempFolder prefix;
+    const auto program = prefix.path() / "games";
+    fs::create_directories(prefix.path() / "share" / "crestaverde");
+    fs::create_directory(program);
+    for (const char* home : std::initializer_list<const char*>{"", "relative/home", nullptr}) {
+        const InFolder here;
+        const EnvironmentReader environment =
+            [home](const std::string& name) -> std::optional<std::string> {
+            if (name != "HOME" || home == nullptr) return std::nullopt;
+            return home;
+        };
+        EXPECT_TRUE(recordFileFor(program, environment).is_absolute());
+        EXPECT_TRUE(here.empty());
+    }
 }
 
 EnvironmentReader environmentOf(std::map<std::string, std::string> values) {

@@ -1,12 +1,26 @@
 #include "media_catalogue.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QImageReader>
 #include <array>
+#include <fstream>
 
+#include "picture_decoder.h"
 #include "score_location.h"
 
 namespace crestaverde {
+namespace {
+
+constexpr qsizetype kListedFiles = 5;
+constexpr qsizetype kShownFolderChars = 80;
+
+bool startsAsClip(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char magic[4] = {};
+    return in.read(magic, sizeof magic) && std::string_view(magic, sizeof magic) == "RIFF";
+}
+
+}  // namespace
 
 QString media::cardPicture(Card card) {
     static constexpr std::array<char, 14> kRanks = {' ', '1', '2', '3', '4', '5', '6',
@@ -16,10 +30,16 @@ QString media::cardPicture(Card card) {
     return QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");
 }
 
-MediaCatalogue::MediaCatalogue(const QString& folder) : folder_(folder) {}
+MediaCatalogue::MediaCatalogue(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-QString MediaCatalogue::folderFor(const QString& programFolder) {
-    return QString::fromStdString(mediaFolderFor(programFolder.toStdString()).string());
+MediaCatalogue::MediaCatalogue(const QString& folder)
+    : folder_(QFile::encodeName(folder).toStdString()) {}
+
+std::filesystem::path MediaCatalogue::programFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return program.parent_path();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
 QStringList MediaCatalogue::fileNames() {
@@ -34,18 +54,19 @@ QStringList MediaCatalogue::fileNames() {
     return names;
 }
 
+std::filesystem::path MediaCatalogue::filePath(const QString& name) const {
+    return folder_ / QFile::encodeName(name).toStdString();
+}
+
 QString MediaCatalogue::path(const QString& name) const {
-    return folder_.filePath(name);
+    return QFile::decodeName(QByteArray::fromStdString(filePath(name).native()));
 }
 
 QStringList MediaCatalogue::unusableFiles() const {
     QStringList unusable;
     for (const QString& name : fileNames()) {
-        const QString file = path(name);
-        if (name == media::kHelpClip) {
-            QFile clip(file);
-            if (!clip.open(QIODevice::ReadOnly) || clip.read(4) != "RIFF") unusable << name;
-        } else if (QImageReader(file).read().isNull()) {
+        const std::filesystem::path file = filePath(name);
+        if (name == media::kHelpClip ? !startsAsClip(file) : decodePicture(file).isNull()) {
             unusable << name;
         }
     }
@@ -55,9 +76,25 @@ QStringList MediaCatalogue::unusableFiles() const {
 const QPixmap& MediaCatalogue::picture(const QString& name) const {
     auto found = pictures_.find(name);
     if (found == pictures_.end()) {
-        found = pictures_.emplace(name, name.isEmpty() ? QPixmap() : QPixmap(path(name))).first;
+        QPixmap pixmap =
+            name.isEmpty() ? QPixmap() : QPixmap::fromImage(decodePicture(filePath(name)));
+        found = pictures_.emplace(name, std::move(pixmap)).first;
     }
     return found->second;
+}
+
+QString MediaCatalogue::unusableMessage(const QString& folder, const QStringList& unusable) {
+    QString shownFolder = folder;
+    if (shownFolder.size() > kShownFolderChars) {
+        shownFolder = QStringLiteral("…") + shownFolder.right(kShownFolderChars);
+    }
+    QStringList listed = unusable.mid(0, kListedFiles);
+    if (unusable.size() > kListedFiles) {
+        listed << QStringLiteral("y %1 más").arg(unusable.size() - kListedFiles);
+    }
+    return QStringLiteral(
+               "Faltan o están dañados estos archivos en la carpeta del juego (%1):\n\n%2")
+        .arg(shownFolder, listed.join(QLatin1Char('\n')));
 }
 
 }  // namespace crestaverde

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "score_table.h"
+
 namespace crestaverde {
 namespace {
 

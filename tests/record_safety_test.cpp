@@ -1,0 +1,183 @@
+// The high-score file against what can go wrong around it: read errors, things that are not
+// files, links, permissions, caps, crashed saves and a folder that must reach the disk.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <future>
+#include <thread>
+
+#include "descriptor.h"
+#include "record_file.h"
+#include "replace_file.h"
+#include "score_entry.h"
+#include "table_lock.h"
+#include "temp_folder.h"
+
+namespace crestaverde::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSample = "A\r\n5000\r\nB\r\n4000\r\nC\r\n3000\r\nD\r\n2000\r\nE\r\n1000\r\n";
+
+// A read that fails with the given error on the nth call and works otherwise.
+FileCalls failingRead(int failingCall, int error) {
+    FileCalls calls;
+    calls.read = [count = 0, failingCall, error](int fd, void* buffer,
+                                                 std::size_t size) mutable -> ssize_t {
+        if (++count == failingCall) return errno = error, -1;
+        return ::read(fd, buffer, size);
+    };
+    return calls;
+}
+
+TEST(RecordSafety, ReadErrorsMakeTheTableUnreadableWithoutThrowing) {
+    struct Case {
+        int failingCall;
+        int error;
+        RecordFile::ReadStatus expected;
+    };
+    const Case cases[] = {{1, EIO, RecordFile::ReadStatus::Unreadable},
+                          {2, EIO, RecordFile::ReadStatus::Unreadable},
+                          {1, EINTR, RecordFile::ReadStatus::Read}};
+    TempFolder folder;
+    writeBytes(folder.file("record.ini"), kSample);
+    for (const Case& c : cases) {
+        const fs::path path = folder.file("record.ini");
+        const RecordFile::ReadResult result =
+            RecordFile(path, failingRead(c.failingCall, c.error)).read();
+        EXPECT_EQ(result.status, c.expected) << c.failingCall << " " << c.error;
+        EXPECT_EQ(result.table[0].name, c.expected == RecordFile::ReadStatus::Read ? "A" : "");
+        const RecordFile::UpdateResult update =
+            RecordFile(path, failingRead(c.failingCall, c.error)).update([](ScoreTable& t) {
+                t[0].name = "X";
+            });
+        EXPECT_EQ(update.saved, c.expected == RecordFile::ReadStatus::Read);
+    }
+}
+
+TEST(RecordSafety, WhatIsNoRegularFileIsUnreadableAndNeverHangs) {
+    TempFolder folder;
+    const std::vector<std::function<void(const fs::path&)>> makers = {
+        [](const fs::path& p) { fs::create_directory(p); },
+        [](const fs::path& p) { ::mkfifo(p.c_str(), 0644); },
+        [](const fs::path& p) { fs::create_symlink("/dev/null", p); },
+        [](const fs::path& p) { fs::create_symlink("/proc/self/mem", p); },
+    };
+    for (std::size_t i = 0; i < makers.size(); ++i) {
+        const fs::path path = folder.file("record" + std::to_string(i) + ".ini");
+        makers[i](path);
+        auto reading = std::async(std::launch::async, [&] { return RecordFile(path).read(); });
+        if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            const Descriptor writer(::open(path.c_str(), O_WRONLY | O_NONBLOCK));  // frees it
+            reading.wait();
+            FAIL() << "reading hung on case " << i;
+        }
+        EXPECT_EQ(reading.get().status, RecordFile::ReadStatus::Unreadable) << i;
+    }
+}
+
+TEST(RecordSafety, ALinkIsReadThroughAndItsTargetReplacedInItsOwnFolder) {
+    TempFolder folder;
+    fs::create_directory(folder.file("real"));
+    writeBytes(folder.file("real/scores.ini"), kSample);
+    fs::create_symlink("real/scores.ini", folder.file("record.ini"));
+    const RecordFile file(folder.file("record.ini"));
+    EXPECT_EQ(file.read().table[1].name, "B");
+    ASSERT_TRUE(file.write(ScoreTable{{{"Z", "1"}}}));
+    EXPECT_TRUE(fs::is_symlink(folder.file("record.ini")));
+    EXPECT_EQ(readBytes(folder.file("real/scores.ini")), RecordFile::format({{{"Z", "1"}}}));
+}
+
+TEST(RecordSafety, AReplacedFileKeepsItsPermissionBits) {
+    for (const fs::perms mode : {fs::perms(0444), fs::perms(0640)}) {
+        TempFolder folder;
+        writeBytes(folder.file("record.ini"), kSample);
+        fs::permissions(folder.file("record.ini"), mode);
+        ASSERT_TRUE(RecordFile(folder.file("record.ini")).write(ScoreTable{}));
+        EXPECT_EQ(fs::status(folder.file("record.ini")).permissions(), mode);
+    }
+}
+
+TEST(RecordSafety, CapsNeverCutANameTheGameWroteNorANumber) {
+    const std::string longName(300, 'n');
+    TempFolder folder;
+    const RecordFile file(folder.file("record.ini"));
+    const RecordFile::UpdateResult result = file.update([&](ScoreTable& t) {
+        t[0] = {longName, "7"};
+    });
+    EXPECT_EQ(result.table[0].name, longName.substr(0, kMaxNameChars));
+    EXPECT_EQ(file.read().table, result.table);
+    // A file cut by the byte cap loses its last line whole, never a digit of it.
+    const std::string rest = "\r\n1\r\nb\r\n2\r\nc\r\n3\r\nd\r\n4\r\ne\r\n55555";
+    for (const std::size_t size :
+         {RecordFile::kMaxScannedBytes, RecordFile::kMaxScannedBytes + 1}) {
+        const ScoreTable table = RecordFile::parse(std::string(size - rest.size(), 'x') + rest);
+        EXPECT_EQ(table[4].name, "e");
+        EXPECT_EQ(table[4].score, size > RecordFile::kMaxScannedBytes ? "" : "55555") << size;
+    }
+}
+
+TEST(RecordSafety, AScoreThatIsNoFiniteNumberCountsAsZeroAndIsDisplaced) {
+    for (const char* text : {"0e999", "1e999", "-1e999"}) {
+        ScoreTable table = {{{"a", "9"}, {"b", "8"}, {"c", "7"}, {"d", "6"}, {"e", text}}};
+        EXPECT_TRUE(enterScore(table, {"f", "1"}, 1));
+        EXPECT_EQ(table[4], (ScoreRow{"f", "1"})) << text;
+    }
+}
+
+TEST(RecordSafety, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
+    TempFolder folder;
+    const std::pair<const char*, int> files[] = {{"record.ini.Ab12Cd", 3600},
+                                                 {"record.ini.Zz99zz", 5},  // a save elsewhere
+                                                 {"record.ini.old1", 3600},
+                                                 {"other.ini.Ab12Cd", 3600}};
+    for (const auto& [name, age] : files) {
+        writeBytes(folder.file(name), "x");
+        const timespec when[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};
+        ::utimensat(AT_FDCWD, folder.file(name).c_str(), when, 0);
+    }
+    ASSERT_TRUE(RecordFile(folder.file("record.ini")).write(ScoreTable{}));
+    for (const auto& [name, age] : files) {
+        EXPECT_EQ(fs::exists(folder.file(name)), &name != &files[0].first) << name;
+    }
+}
+
+TEST(RecordSafety, TheFolderIsSyncedAfterTheRename) {
+    TempFolder folder;
+    const fs::path path = folder.file("record.ini");
+    bool folderSyncedAfterRename = false;
+    FileCalls calls;
+    calls.fsync = [&](int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        if (S_ISDIR(info.st_mode)) folderSyncedAfterRename = readBytes(path).starts_with("Nuevo");
+        return ::fsync(fd);
+    };
+    ASSERT_TRUE(RecordFile(path, calls).write(ScoreTable{{{"Nuevo", "1"}}}));
+    EXPECT_TRUE(folderSyncedAfterRename);
+}
+
+TEST(RecordSafety, AnUpdateWaitsForTheLockAndKeepsWhatTheHolderSaved) {
+    TempFolder folder;
+    const fs::path path = folder.file("record.ini");
+    auto lock = std::make_unique<TableLock>(path);
+    ASSERT_TRUE(lock->held());
+    auto other = std::async(std::launch::async, [&] {
+        return RecordFile(path).update([](ScoreTable& t) { enterScore(t, {"Beta", "400"}, 400); });
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(replaceFile(path, "Alpha\r\n500\r\n", FileCalls{}));
+    lock.reset();
+    const RecordFile::UpdateResult result = other.get();
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.table[0], (ScoreRow{"Alpha", "500"}));
+    EXPECT_EQ(result.table[1], (ScoreRow{"Beta", "400"}));
+}
+
+}  // namespace
+}  // namespace crestaverde::testing

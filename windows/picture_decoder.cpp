@@ -1,0 +1,57 @@
+#include "picture_decoder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <fstream>
+#include <iterator>
+
+namespace crestaverde {
+namespace {
+
+// Far above any picture of the game; reading stops there, so no file can take long to read.
+constexpr qsizetype kMaxFileBytes = 8 * 1024 * 1024;
+constexpr int kMaxFrames = 1000;
+
+QByteArray readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+    in.read(bytes.data(), bytes.size());
+    bytes.truncate(in.gcount());
+    return bytes;
+}
+
+// The decoders fill whatever is missing at the end with grey and report success; the formats'
+// own end marks tell a whole file from a cut one.
+bool endsWhole(const QByteArray& bytes, const QByteArray& format) {
+    QByteArray body = bytes;
+    while (body.endsWith('\0')) body.chop(1);
+    if (format == "jpeg") return body.endsWith("\xFF\xD9");
+    if (format == "gif") return body.endsWith('\x3B');
+    return true;
+}
+
+}  // namespace
+
+QImage decodePicture(const std::filesystem::path& file) {
+    QByteArray bytes = readFile(file);
+    if (bytes.isEmpty() || bytes.size() > kMaxFileBytes) return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+        !endsWhole(bytes, reader.format())) {
+        return {};
+    }
+    QImage first;
+    if (!reader.read(&first)) return {};
+    for (int frames = 1; reader.supportsAnimation() && reader.canRead(); ++frames) {
+        QImage next;
+        if (frames >= kMaxFrames || !reader.read(&next)) return {};
+    }
+    return first;
+}
+
+}  // namespace crestaverde
