@@ -9,9 +9,11 @@
 #include <QTranslator>
 
 #include "about_window.h"
+#include "board_accessible.h"
 #include "crestaverde_version.h"
 #include "design.h"
 #include "help_window.h"
+#include "menu_accessible.h"
 #include "score_location.h"
 
 namespace crestaverde {
@@ -79,6 +81,8 @@ void prepareApplication() {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(qtTexts);
     }
+    installBoardAccessibility();
+    installMenuAccessibility();
     QFont::insertSubstitutions(
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,

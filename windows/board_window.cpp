@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "card_highlight.h"
 #include "icons.h"
 
 namespace crestaverde {
@@ -31,13 +32,6 @@ QPointF designPoint(design::TwipPoint at) {
     return {static_cast<qreal>(design::px(at.left)), static_cast<qreal>(design::px(at.top))};
 }
 
-// Where each cover lies, by the tower position it covers.
-int towerPositionUnder(int cover) {
-    if (cover <= 6) return cover;
-    if (cover <= 12) return cover + 4;
-    return cover + 7;
-}
-
 }  // namespace
 
 BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
@@ -49,7 +43,9 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       endProgram_(std::move(endProgram)),
       media_(media),
       abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
-      timeBar_(new QProgressBar(this)) {
+      timeBar_(new QProgressBar(this)),
+      highlight_(new CardHighlight(*this)),
+      announcer_(*this) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     setWindowIcon(suitIcon(Suit::Diamonds));
@@ -67,6 +63,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
         refresh();
     });
     timeBar_->setObjectName(QStringLiteral("timeBar"));
+    timeBar_->setAccessibleName(QStringLiteral("Tiempo"));
     timeBar_->setRange(0, kFullTime);
     timeBar_->setTextVisible(false);
     timeBar_->setFocusPolicy(Qt::NoFocus);
@@ -76,7 +73,13 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
 
 void BoardWindow::refresh() {
     timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
+    highlight_->follow();
+    announcer_.boardChanged();
     update();
+}
+
+std::optional<Element> BoardWindow::highlightedCard() const {
+    return highlight_->card();
 }
 
 QTransform BoardWindow::designToWindow() const {
@@ -138,7 +141,7 @@ bool BoardWindow::shown(Element element) const {
             return dealt && !s.taken.at(static_cast<std::size_t>(element.index));
         case ElementKind::Cover:
             return dealt &&
-                   s.faceDown.at(static_cast<std::size_t>(towerPositionUnder(element.index)));
+                   s.faceDown.at(static_cast<std::size_t>(design::coveredPosition(element.index)));
         case ElementKind::FaceUpCard:
             return dealt && !s.stockEmpty();
         case ElementKind::StockPile:
@@ -224,6 +227,7 @@ void BoardWindow::paintEvent(QPaintEvent* /*event*/) {
     for (auto element = stacking.rbegin(); element != stacking.rend(); ++element) {
         paintElement(painter, *element);
     }
+    highlight_->paint(painter);
 }
 
 std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {

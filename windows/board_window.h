@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "board.h"
+#include "board_accessible.h"
 #include "design.h"
 #include "media_catalogue.h"
 
@@ -15,6 +16,8 @@ class QPushButton;
 
 namespace crestaverde {
 
+class CardHighlight;
+
 class BoardWindow : public QWidget {
   public:
     // endProgram runs when the player closes the board.
@@ -22,6 +25,11 @@ class BoardWindow : public QWidget {
 
     // Brings what is shown in line with the board's state.
     void refresh();
+    [[nodiscard]] const BoardState& state() const { return board_.state(); }
+    // Plays the card as a click on it does.
+    void click(design::Element card);
+    // The card the keyboard highlights, if any.
+    [[nodiscard]] std::optional<design::Element> highlightedCard() const;
 
     // Geometry in design pixels, and the mapping onto the window.
     [[nodiscard]] QRectF designRect(design::Element element) const;
@@ -46,7 +54,6 @@ class BoardWindow : public QWidget {
     [[nodiscard]] QString pictureOf(design::Element element) const;
     // The card under a window point that a click would go to.
     [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
-    void click(design::Element card);
     void layoutControls();
     void applySizeRule();
 
@@ -55,6 +62,8 @@ class BoardWindow : public QWidget {
     const MediaCatalogue& media_;
     QPushButton* abandon_;
     QProgressBar* timeBar_;
+    CardHighlight* highlight_;
+    BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;
     bool minimised_ = false;
 };

@@ -122,6 +122,9 @@ void MenuWindow::showTable() {
         const int scoreWidth = score->fontMetrics().horizontalAdvance(score->text()) + 2;
         score->setGeometry(design::kScoreRight - scoreWidth, top, scoreWidth,
                            design::kScoreRowHeight);
+        QStringList reading = {name->text(), score->text()};
+        reading.removeAll(QString());
+        name->setAccessibleName(reading.join(QStringLiteral(", ")));
     }
 }
 

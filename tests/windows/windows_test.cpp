@@ -1,5 +1,6 @@
 // The real windows under the offscreen platform: layout, clicks, boxes and the whole flow.
 
+#include <QAccessible>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -140,6 +141,82 @@ class WindowsTest : public QObject {
         QTest::mouseClick(&window, Qt::LeftButton, {}, at(ElementKind::FaceUpCard, 0));
         QCOMPARE(s.stockLeft, 23);
         QCOMPARE(window.labelText(design::BoardLabel::DrawsLeft), QStringLiteral("23"));
+    }
+
+    void keysMoveTheHighlightAndPlayAsAClickWould() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardState& s = BoardTestAccess::state(game->board());
+        BoardWindow& window = game->boardWindow();
+        auto* abandon = window.findChild<QPushButton*>("abandon");
+        const auto key = [&](Qt::Key k) {
+            QTest::keyClick(abandon, k);
+            return window.highlightedCard();
+        };
+        const auto tower = [](int position) { return Element{ElementKind::TowerCard, position}; };
+        const Element faceUp{ElementKind::FaceUpCard, 0};
+        s.faceUp.rank = 5;
+        s.tower[17].rank = 6;
+        s.tower[8].rank = 7;
+        QCOMPARE(key(Qt::Key_Up), faceUp);     // the first arrow only shows the face-up card
+        QCOMPARE(key(Qt::Key_Up), tower(18));  // the base card nearest above it
+        QCOMPARE(key(Qt::Key_Up), tower(18));  // every card above is face down
+        QCOMPARE(key(Qt::Key_Left), tower(17));
+        QCOMPARE(key(Qt::Key_Return), faceUp);  // played: the highlight follows the card
+        QVERIFY(s.taken[17]);
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Down), faceUp);
+        QVERIFY(!key(Qt::Key_Escape));
+
+        // A click clears the highlight and plays what it hits, not what was highlighted.
+        key(Qt::Key_Up);
+        s.faceUp.rank = 6;
+        QTest::mouseClick(&window, Qt::LeftButton, {}, windowPointOf(window, tower(8)));
+        QVERIFY(s.taken[8] && !window.highlightedCard());
+        // With nothing highlighted the keys go to the abandon button.
+        PlayerScript script;
+        script.box(PlayerScript::pressKey(Qt::Key_Escape))
+            .box(PlayerScript::pressKey(Qt::Key_Escape));
+        key(Qt::Key_Space);
+        key(Qt::Key_Return);
+        QCOMPARE(script.seen().size(), std::size_t{2});
+    }
+
+    void theBoardOnTheAccessibilityBus() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardState& s = BoardTestAccess::state(game->board());
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&game->boardWindow());
+        QCOMPARE(board->childCount(), kBoardObjects + 2);  // and the abandon button and time bar
+        QAccessibleInterface* peak = board->child(0);
+        QCOMPARE(peak->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
+        QVERIFY(peak->actionInterface()->actionNames().isEmpty());
+        QAccessibleInterface* faceUp = board->child(kTowerCards);
+        const std::array<std::pair<Card, const char*>, 5> names = {{
+            {{7, Suit::Hearts}, "7 de corazones"},
+            {{1, Suit::Spades}, "As de picas"},
+            {{11, Suit::Clubs}, "Jota de tréboles"},
+            {{12, Suit::Diamonds}, "Reina de diamantes"},
+            {{13, Suit::Spades}, "Rey de picas"},
+        }};
+        for (const auto& [card, name] : names) {
+            s.faceUp = card;
+            QCOMPARE(faceUp->text(QAccessible::Name), QString::fromUtf8(name));
+        }
+
+        s.tower[7] = {12, Suit::Hearts};  // the first card of the base row, above the king
+        const QString press = QAccessibleActionInterface::pressAction();
+        board->child(18)->actionInterface()->doAction(press);
+        QTRY_VERIFY(s.taken[7]);
+        faceUp->actionInterface()->doAction(press);
+        QTRY_COMPARE(s.stockLeft, 23);
+        QCOMPARE(board->child(kTowerCards + 2)->text(QAccessible::Name),
+                 QStringLiteral("Puntuación: 300"));
+        QAccessibleInterface* time = board->child(kBoardObjects + 1);
+        QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
+        QCOMPARE(time->valueInterface()->currentValue().toInt(), s.timeBar);
     }
 
     void aTimerWithIntervalZeroNeverTicks() {
@@ -300,6 +377,9 @@ class WindowsTest : public QObject {
         QCOMPARE(seen[4].text, QStringLiteral("HA BATIDO UN RECORD!!!"));
         QCOMPARE(seen[4].prefilled, QStringLiteral("Introduzca su nombre"));
         QCOMPARE(menu.scoreLabel(0)->text(), QStringLiteral("0"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(firstName)->text(QAccessible::Name),
+                 QStringLiteral("Ñandú, 0"));
+        QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(0))->state().invisible);
         QVERIFY(ended);
 
         QFile file(folder->filePath("record.ini"));
