@@ -10,7 +10,7 @@ namespace crestaverde {
 namespace {
 
 // Far above any picture of the game; reading stops there, so no file can take long to read.
-constexpr qsizetype kMaxFileBytes = 8 * 1024 * 1024;
+constexpr qsizetype kMaxFileBytes = qsizetype{8} * 1024 * 1024;
 constexpr int kMaxFrames = 1000;
 
 QByteArray readFile(const std::filesystem::path& file) {
