@@ -97,10 +97,9 @@ void AboutWindow::changeFan() {
 // Back to front: the lower right card, the engraved line, then the lower left and the top card.
 void AboutWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const auto draw = [&](std::size_t position) {
-        painter.drawPixmap(design::kAboutCards.at(position),
-                           media_.picture(media::cardPicture(fan_.at(position))));
+        media_.paint(painter, media::cardPicture(fan_.at(position)),
+                     QRectF(design::kAboutCards.at(position)));
     };
     draw(2);
     painter.setPen(QPen(design::kPaper, 2));

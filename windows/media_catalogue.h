@@ -1,14 +1,20 @@
 #pragma once
 // The pictures and the clip the game reads from its media folder: every file name, and the one
-// rule for their paths.
+// rule for their paths. Each picture has a drawing beside it, from which it is drawn on screen at
+// the size it has there.
 
 #include <QDir>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <memory>
+#include <tuple>
 
 #include "cards.h"
+
+class QPainter;
+class QSvgRenderer;
 
 namespace crestaverde::media {
 
@@ -23,6 +29,8 @@ inline const QString kHelpClip = QStringLiteral("ayuda.avi");
 // "carta", the rank character ("1".."9", "0" for the ten, "j", "q", "k"), the suit letter
 // ("a" hearts, "b" diamonds, "c" clubs, "d" spades), ".gif".
 [[nodiscard]] QString cardPicture(Card card);
+// The scalable drawing of a picture: its name with ".svg" for its suffix.
+[[nodiscard]] QString drawingOf(const QString& picture);
 
 }  // namespace crestaverde::media
 
@@ -31,21 +39,34 @@ namespace crestaverde {
 class MediaCatalogue {
   public:
     explicit MediaCatalogue(const QString& folder);
+    MediaCatalogue(const MediaCatalogue&) = delete;
+    MediaCatalogue& operator=(const MediaCatalogue&) = delete;
+    MediaCatalogue(MediaCatalogue&&) noexcept;
+    MediaCatalogue& operator=(MediaCatalogue&&) noexcept;
+    ~MediaCatalogue();
 
     // The media's folder for a program in programFolder: beside it when built in place, the
     // shared data folder when installed.
     [[nodiscard]] static QString folderFor(const QString& programFolder);
 
+    // Every file the game reads: the pictures, their drawings and the clip.
     [[nodiscard]] static QStringList fileNames();
     [[nodiscard]] QString path(const QString& name) const;
     // Files of the catalogue that are missing or cannot be decoded.
     [[nodiscard]] QStringList unusableFiles() const;
-    // A picture by file name; empty names give a null pixmap. Each file is decoded once.
-    [[nodiscard]] const QPixmap& picture(const QString& name) const;
+    // A picture drawn from its drawing at a size in device pixels, for a screen of the given
+    // pixel ratio; each size is drawn once. Empty names give a null pixmap.
+    [[nodiscard]] QPixmap picture(const QString& name, QSize pixels, qreal pixelRatio) const;
+    // Paints a picture into a rectangle of the painter's coordinates, drawn for the pixels it
+    // covers on the painter's device and lined up with them.
+    void paint(QPainter& painter, const QString& name, const QRectF& rect) const;
 
   private:
+    [[nodiscard]] QSvgRenderer* drawing(const QString& name) const;
+
     QDir folder_;
-    mutable std::map<QString, QPixmap> pictures_;
+    mutable std::map<QString, std::unique_ptr<QSvgRenderer>> drawings_;
+    mutable std::map<std::tuple<QString, int, int, qreal>, QPixmap> pictures_;
 };
 
 }  // namespace crestaverde

@@ -136,13 +136,11 @@ void MenuWindow::showModal() {
 
 void MenuWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawPixmap(design::kMenuRecords.topLeft(), media_.picture(media::kMenuRecords));
-    painter.drawPixmap(design::kMenuTitle.topLeft(), media_.picture(media::kMenuTitle));
-    const QPixmap& landscape = media_.picture(media::kMenuLandscape);
-    painter.drawPixmap(design::kMenuLandscape.topLeft(), landscape);
+    media_.paint(painter, media::kMenuRecords, QRectF(design::kMenuRecords));
+    media_.paint(painter, media::kMenuTitle, QRectF(design::kMenuTitle));
+    media_.paint(painter, media::kMenuLandscape, QRectF(design::kMenuLandscape));
     painter.setPen(design::kInk);
-    painter.drawRect(
-        QRect(design::kMenuLandscape.topLeft(), landscape.size()).adjusted(-1, -1, 0, 0));
+    painter.drawRect(design::kMenuLandscape.adjusted(-1, -1, 0, 0));
 }
 
 // Esc and the close box leave the program, as the quit button does.

@@ -1,8 +1,10 @@
 // The real windows under the offscreen platform: layout, clicks, boxes and the whole flow.
 
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -140,6 +142,40 @@ class WindowsTest : public QObject {
         QTest::mouseClick(&window, Qt::LeftButton, {}, at(ElementKind::FaceUpCard, 0));
         QCOMPARE(s.stockLeft, 23);
         QCOMPARE(window.labelText(design::BoardLabel::DrawsLeft), QStringLiteral("23"));
+    }
+
+    // Run also with QT_SCALE_FACTOR=2: the face-up card on the maximised board is, pixel for
+    // pixel, its drawing rendered at the size it covers on screen, not a bitmap stretched there.
+    void cardsAreDrawnFromTheirDrawingsAtTheirSizeOnScreen() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardWindow& window = game->boardWindow();
+        const QImage shot = window.grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const QRectF target = (window.designToWindow() * QTransform::fromScale(ratio, ratio))
+                                  .mapRect(window.designRect({ElementKind::FaceUpCard, 0}));
+        const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
+                         qRound(target.height()));
+        QImage drawn(card.size(), QImage::Format_ARGB32);
+        drawn.fill(design::kFelt);
+        QPainter painter(&drawn);
+        const QString name = media::cardPicture(game->board().state().faceUp);
+        QSvgRenderer(folder->filePath(media::drawingOf(name)))
+            .render(&painter, QRectF(drawn.rect()));
+        painter.end();
+        const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
+        int worst = 0;
+        for (int y = 0; y < card.height(); ++y) {
+            for (int x = 0; x < card.width(); ++x) {
+                const QColor a = onScreen.pixelColor(x, y);
+                const QColor b = drawn.pixelColor(x, y);
+                worst = std::max({worst, std::abs(a.red() - b.red()),
+                                  std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            }
+        }
+        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
     }
 
     void aTimerWithIntervalZeroNeverTicks() {
