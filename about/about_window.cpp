@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "design.h"
-#include "icons.h"
 #include "system_info.h"
 
 namespace crestaverde {
@@ -37,7 +36,6 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
       searchPath_(std::move(searchPath)) {
     setObjectName(QStringLiteral("about"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowIcon(suitIcon(Suit::Clubs));
     setFixedSize(design::kAboutSize);
     setGeometry(QRect(design::kAboutPosition, design::kAboutSize));  // the client area's place
 

@@ -52,7 +52,6 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       timeBar_(new QProgressBar(this)) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
-    setWindowIcon(suitIcon(Suit::Diamonds));
     QPalette felt = palette();
     felt.setColor(QPalette::Window, design::kFelt);
     setPalette(felt);

@@ -41,6 +41,10 @@ QString media::drawingOf(const QString& picture) {
     return picture.left(picture.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".svg");
 }
 
+QString media::iconPicture(int size) {
+    return QStringLiteral(":/icons/crestaverde-%1.png").arg(size);
+}
+
 MediaCatalogue::MediaCatalogue(const QString& folder) : folder_(folder) {}
 MediaCatalogue::MediaCatalogue(MediaCatalogue&&) noexcept = default;
 MediaCatalogue& MediaCatalogue::operator=(MediaCatalogue&&) noexcept = default;

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -31,6 +32,10 @@ inline const QString kHelpClip = QStringLiteral("ayuda.avi");
 [[nodiscard]] QString cardPicture(Card card);
 // The scalable drawing of a picture: its name with ".svg" for its suffix.
 [[nodiscard]] QString drawingOf(const QString& picture);
+
+// The program's icon is built into it, drawn at each size a desktop asks for.
+inline constexpr std::array<int, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+[[nodiscard]] QString iconPicture(int size);  // ":/icons/crestaverde-<size>.png"
 
 }  // namespace crestaverde::media
 

@@ -107,6 +107,28 @@ class WindowsTest : public QObject {
             QCOMPARE(menu.findChild<QPushButton*>(names[i])->text(), captions[i]);
         QVERIFY(menu.findChild<QPushButton*>("play")->isDefault());
         QCOMPARE(menu.findChild<QPushButton*>("quit")->geometry(), QRect(108, 255, 85, 31));
+        QCOMPARE(menu.windowIcon().availableSizes().size(), qsizetype{media::kIconSizes.size()});
+    }
+
+    void aLongNameInTheRecordTableIsCutToOneLineBeforeItsScore() {
+        auto folder = programFolder();
+        const QString whole = QStringLiteral("Un nombre de jugador muy largo de verdad");
+        QFile record(folder->filePath("record.ini"));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(whole.toLatin1() + "\r\n98700\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        record.close();
+        Game game(folder->path(), [] {});
+        MenuWindow& menu = game.menuWindow();
+        PlayerScript script;
+        script.when([&] { return menu.isVisible(); }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 10000);
+        const QLabel* name = menu.nameLabel(0);
+        QVERIFY(name->text().endsWith(QChar(0x2026)));
+        QVERIFY(whole.startsWith(name->text().chopped(1).trimmed()));
+        QCOMPARE(name->height(), design::kScoreRowHeight);
+        QVERIFY(name->geometry().right() < menu.scoreLabel(0)->geometry().left());
+        QCOMPARE(name->toolTip(), whole);
     }
 
     void clicksGoToTheFrontMostCardAndNeedPressAndReleaseOnIt() {
