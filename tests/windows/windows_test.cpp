@@ -408,6 +408,18 @@ class WindowsTest : public QObject {
         QVERIFY(!QFile::exists(folder->filePath("record.ini")));
     }
 
+    void theMediaCheckNamesBrokenPicturesAndMissingDrawings() {
+        auto folder = programFolder();
+        QFile::remove(folder->filePath("atras.svg"));
+        QFile broken(folder->filePath("cartaqa.svg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("<svg");
+        broken.close();
+        QFile::resize(folder->filePath("carta5b.gif"), 20);
+        QCOMPARE(MediaCatalogue(folder->path()).unusableFiles(),
+                 (QStringList{"carta5b.gif", "cartaqa.svg", "atras.svg"}));
+    }
+
     void aClipThatCannotBeDecodedIsReportedAndHelpStillOpens() {
         auto folder = programFolder();
         QFile clip(folder->filePath("ayuda.avi"));
