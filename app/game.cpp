@@ -13,6 +13,7 @@
 #include "crestaverde_version.h"
 #include "design.h"
 #include "help_window.h"
+#include "icons.h"
 #include "menu_accessible.h"
 #include "score_location.h"
 
@@ -72,6 +73,7 @@ void prepareApplication() {
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
     // Lets the desktop match the windows to the menu entry, for its icon and startup notice.
     QApplication::setDesktopFileName(QStringLiteral("crestaverde"));
+    QApplication::setWindowIcon(appIcon());
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // The game speaks Spanish whatever the desktop's language, and so must Qt's own buttons and

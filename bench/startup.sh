@@ -13,7 +13,7 @@ openbox >/dev/null 2>&1 &
 sleep 1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.avi "$work"/
+cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.svg "$build"/*.avi "$work"/
 
 measure() {  # name, window title, program...
     local name=$1 title=$2

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev

@@ -48,7 +48,6 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       announcer_(*this) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
-    setWindowIcon(suitIcon(Suit::Diamonds));
     QPalette felt = palette();
     felt.setColor(QPalette::Window, design::kFelt);
     setPalette(felt);
@@ -213,15 +212,13 @@ void BoardWindow::paintElement(QPainter& painter, Element element) const {
         paintLabel(painter, static_cast<BoardLabel>(element.index));
         return;
     }
-    const QPixmap& picture = media_.picture(pictureOf(element));
-    if (!picture.isNull()) painter.drawPixmap(designRect(element), picture, QRectF(picture.rect()));
+    media_.paint(painter, pictureOf(element), designRect(element));
 }
 
 void BoardWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setTransform(designToWindow());
     const auto& stacking = design::boardStacking();
     for (auto element = stacking.rbegin(); element != stacking.rend(); ++element) {

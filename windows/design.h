@@ -160,8 +160,8 @@ inline constexpr std::array<int, 5> kScoreRowTops = {px(1125), px(1710), px(2295
                                                      px(3420)};
 inline constexpr int kScoreRowHeight = px(240);
 inline constexpr int kNameLeft = px(4680);
-inline constexpr int kNameWidth = px(480);
 inline constexpr int kScoreRight = px(7920);
+inline constexpr int kNameScoreGap = 8;  // the least room between a name and its score
 inline constexpr double kScorePoints = 9.75;
 
 // ---- The about window ----

@@ -1,27 +1,13 @@
 #include "icons.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "media_catalogue.h"
+
 namespace crestaverde {
 namespace {
-
-QPixmap suitPixmap(Suit suit, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    const qreal inset = size / 16.0;
-    const QRectF box(inset, inset, size - 3 * inset, size - 3 * inset);
-    p.setBrush(QColor(128, 128, 128));
-    p.drawPath(suitPath(suit, box.translated(1.5 * inset, 1.5 * inset)));
-    p.setBrush(suitColor(suit));
-    p.drawPath(suitPath(suit, box));
-    return pixmap;
-}
 
 // The hand in a 32 x 32 grid: a raised index finger from the top at x 6, three folded fingers
 // and a thumb, as one outline.
@@ -45,10 +31,10 @@ QPainterPath handOutline() {
 
 }  // namespace
 
-QIcon suitIcon(Suit suit) {
+QIcon appIcon() {
     QIcon icon;
-    icon.addPixmap(suitPixmap(suit, 16));
-    icon.addPixmap(suitPixmap(suit, 32));
+    for (const int size : media::kIconSizes)
+        icon.addFile(media::iconPicture(size), QSize(size, size));
     return icon;
 }
 

@@ -63,19 +63,6 @@ QPainterPath spade() {
 
 }  // namespace
 
-Suit suitOfLetter(char letter) {
-    switch (letter) {
-        case 'a':
-            return Suit::Hearts;
-        case 'b':
-            return Suit::Diamonds;
-        case 'c':
-            return Suit::Clubs;
-        default:
-            return Suit::Spades;
-    }
-}
-
 QPainterPath suitPath(Suit suit, const QRectF& box) {
     QPainterPath unit;
     switch (suit) {

@@ -9,8 +9,6 @@
 
 namespace crestaverde {
 
-// Suit letters as the picture names use them: a hearts, b diamonds, c clubs, d spades.
-[[nodiscard]] Suit suitOfLetter(char letter);
 [[nodiscard]] QPainterPath suitPath(Suit suit, const QRectF& box);
 [[nodiscard]] QColor suitColor(Suit suit);
 

@@ -2,8 +2,10 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,6 +108,28 @@ class WindowsTest : public QObject {
             QCOMPARE(menu.findChild<QPushButton*>(names[i])->text(), captions[i]);
         QVERIFY(menu.findChild<QPushButton*>("play")->isDefault());
         QCOMPARE(menu.findChild<QPushButton*>("quit")->geometry(), QRect(108, 255, 85, 31));
+        QCOMPARE(menu.windowIcon().availableSizes().size(), qsizetype{media::kIconSizes.size()});
+    }
+
+    void aLongNameInTheRecordTableIsCutToOneLineBeforeItsScore() {
+        auto folder = programFolder();
+        const QString whole = QStringLiteral("Un nombre de jugador muy largo de verdad");
+        QFile record(folder->filePath("record.ini"));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(whole.toLatin1() + "\r\n98700\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        record.close();
+        Game game(folder->path(), [] {});
+        MenuWindow& menu = game.menuWindow();
+        PlayerScript script;
+        script.when([&] { return menu.isVisible(); }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 10000);
+        const QLabel* name = menu.nameLabel(0);
+        QVERIFY(name->text().endsWith(QChar(0x2026)));
+        QVERIFY(whole.startsWith(name->text().chopped(1).trimmed()));
+        QCOMPARE(name->height(), design::kScoreRowHeight);
+        QVERIFY(name->geometry().right() < menu.scoreLabel(0)->geometry().left());
+        QCOMPARE(name->toolTip(), whole);
     }
 
     void clicksGoToTheFrontMostCardAndNeedPressAndReleaseOnIt() {
@@ -217,6 +241,40 @@ class WindowsTest : public QObject {
         QAccessibleInterface* time = board->child(kBoardObjects + 1);
         QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
         QCOMPARE(time->valueInterface()->currentValue().toInt(), s.timeBar);
+    }
+
+    // Run also with QT_SCALE_FACTOR=2: the face-up card on the maximised board is, pixel for
+    // pixel, its drawing rendered at the size it covers on screen, not a bitmap stretched there.
+    void cardsAreDrawnFromTheirDrawingsAtTheirSizeOnScreen() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardWindow& window = game->boardWindow();
+        const QImage shot = window.grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const QRectF target = (window.designToWindow() * QTransform::fromScale(ratio, ratio))
+                                  .mapRect(window.designRect({ElementKind::FaceUpCard, 0}));
+        const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
+                         qRound(target.height()));
+        QImage drawn(card.size(), QImage::Format_ARGB32);
+        drawn.fill(design::kFelt);
+        QPainter painter(&drawn);
+        const QString name = media::cardPicture(game->board().state().faceUp);
+        QSvgRenderer(folder->filePath(media::drawingOf(name)))
+            .render(&painter, QRectF(drawn.rect()));
+        painter.end();
+        const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
+        int worst = 0;
+        for (int y = 0; y < card.height(); ++y) {
+            for (int x = 0; x < card.width(); ++x) {
+                const QColor a = onScreen.pixelColor(x, y);
+                const QColor b = drawn.pixelColor(x, y);
+                worst = std::max({worst, std::abs(a.red() - b.red()),
+                                  std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            }
+        }
+        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
     }
 
     void aTimerWithIntervalZeroNeverTicks() {
@@ -487,6 +545,18 @@ class WindowsTest : public QObject {
         QVERIFY(script.seen().empty());  // no box: nothing was dealt, nothing went wrong
         QCOMPARE(game.board().state().phase, Phase::NotDealt);
         QVERIFY(!QFile::exists(folder->filePath("record.ini")));
+    }
+
+    void theMediaCheckNamesBrokenPicturesAndMissingDrawings() {
+        auto folder = programFolder();
+        QFile::remove(folder->filePath("atras.svg"));
+        QFile broken(folder->filePath("cartaqa.svg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("<svg");
+        broken.close();
+        QFile::resize(folder->filePath("carta5b.gif"), 20);
+        QCOMPARE(MediaCatalogue(folder->path()).unusableFiles(),
+                 (QStringList{"carta5b.gif", "cartaqa.svg", "atras.svg"}));
     }
 
     void aClipThatCannotBeDecodedIsReportedAndHelpStillOpens() {
