@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "design.h"
 #include "media_catalogue.h"
 
 namespace crestaverde {
@@ -42,8 +43,8 @@ QCursor handCursor() {
     QPixmap hand(32, 32);
     hand.fill(Qt::transparent);
     QPainter p(&hand);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
+    p.setPen(QPen(design::kInk, 1));
+    p.setBrush(design::kPaper);
     p.drawPath(handOutline());
     for (const qreal x : {12.5, 16.5}) p.drawLine(QPointF(x, 12.5), QPointF(x, 17));
     p.end();

@@ -1,5 +1,7 @@
 #include "suit_shapes.h"
 
+#include "design.h"
+
 namespace crestaverde {
 namespace {
 
@@ -86,8 +88,7 @@ QPainterPath suitPath(Suit suit, const QRectF& box) {
 }
 
 QColor suitColor(Suit suit) {
-    return suit == Suit::Hearts || suit == Suit::Diamonds ? QColor(200, 16, 32)
-                                                          : QColor(20, 20, 20);
+    return suit == Suit::Hearts || suit == Suit::Diamonds ? design::kRedSuit : design::kBlackSuit;
 }
 
 }  // namespace crestaverde
