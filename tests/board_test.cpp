@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deal, uncovering, and the player's moves: tower plays, bonuses, draws.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level-start banner, the round clock and its levels, the countdown, pause, and the ticks
 // held back while a box is open.
 

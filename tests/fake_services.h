@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted stand-in for the window layer: answers boxes from a script, records every box in
 // order, and steps virtual time so that timers tick exactly when they fall due.

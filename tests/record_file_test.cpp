@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score file: its exact form, every line end, odd files, and the code page.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Complete games through the contract, from the first menu to the score in the file, checking
 // the board's invariants after every move.
 

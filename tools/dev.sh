@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for CRESTAVERDE and builds, plays or tests it.
 #   tools/dev.sh play       install what is missing, build, start the game
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
@@ -94,7 +95,7 @@ case "${1:-}" in
         tests/e2e/installed_game.sh build-package/crestaverde_*_amd64.deb
         ;;
     *)
-        sed -n '2,8p' "$0"
+        sed -n '3,9p' "$0"
         exit 2
         ;;
 esac

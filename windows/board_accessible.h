@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board on the accessibility bus. The window is painted, so its accessible interface adds an
 // object for each card and for each label a player reads (the score, the draws left, the three

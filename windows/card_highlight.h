@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard's way onto the board: the arrow keys move a highlight among the cards that a click
 // would play now, Enter (or Space) plays the highlighted card as that click would, Esc takes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every position, size, colour, font and timer interval of the windows, in one place.
 // Positions are in twips as designed (15 twips to a pixel at the design size).

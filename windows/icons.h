@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows' icons and the board's hand cursor, drawn by the program itself.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures and the clip the game reads from its media folder: every file name, and the one
 // rule for their paths. Each picture has a drawing beside it, from which it is drawn on screen at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four card suits as vector shapes, shared by the card art and the window icons.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program on a virtual X display with a window manager and plays it with the
 # keyboard, as a player would: the menu, help and about, a game, abandon, a name for the record, Esc to quit.
 # Then checks the exit status and the bytes of record.ini. Then a whole game with the keys alone,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays a whole game through the accessibility bus alone, as a screen reader's user would: reads
 # the cards' names, presses a tower card one above or below the face-up card or else draws, answers
 # every box with its buttons, enters a name for the record and quits, listening meanwhile for what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a score and as a name: numbers read without overflow or a value that cannot be
 // compared, the scores the game writes read back exactly, and the code page round trip holds.
 

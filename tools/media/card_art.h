@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints the game's pictures: card faces, back, empty stock, neutral card, the menu's pictures and
 // the frames of the help clip. All of it is drawn here, with no outside art.

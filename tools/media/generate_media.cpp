@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game into a folder twice from the same painting: as a scalable
 // drawing (SVG, through QSvgGenerator), which the game draws on screen at the size it has there,
 // and as the design-size bitmap its picture name refers to (PNG where the game ships a GIF, else

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates media/ from the drawing code: build the generator, draw, then keep each drawing as
 # SVG beside its picture, convert the transparent pictures into GIFs with one-bit transparency
 # (ImageMagick) and the help clip into an uncompressed 8-bit palette AVI (ffmpeg).
