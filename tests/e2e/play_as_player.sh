@@ -22,7 +22,8 @@ sleep 1
 
 copy_program() {  # folder
     mkdir -p "$1"
-    cp "$source_folder"/crestaverde "$source_folder"/*.gif "$source_folder"/*.jpg "$source_folder"/*.avi "$1"/
+    cp "$source_folder"/crestaverde "$source_folder"/libcrestaverde_clip.so "$source_folder"/*.gif \
+        "$source_folder"/*.jpg "$source_folder"/*.avi "$1"/
 }
 
 wait_window() {  # title: waits until a visible window has exactly this title

@@ -99,7 +99,7 @@ class MediaTest : public QObject {
         // A loader that goes away first never calls back.
         bool late = false;
         {
-            ClipLoader gone;
+            ClipLoader gone(&decodeClip);
             gone.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
                        [&](ClipLoader::Decoded) { late = true; });
         }

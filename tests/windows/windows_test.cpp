@@ -11,6 +11,7 @@
 #include "game.h"
 #include "help_window.h"
 #include "player_script.h"
+#include "score_location.h"
 
 namespace crestaverde::testing {
 
@@ -21,14 +22,19 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
   private:
-    // A program folder of its own: the shipped media, no score file yet.
+    // A program folder of its own: the shipped media and the clip decoder, no score file yet.
     std::unique_ptr<QTemporaryDir> programFolder() {
         auto folder = std::make_unique<QTemporaryDir>();
         const QDir media(QStringLiteral(CRESTAVERDE_MEDIA_DIR));
         for (const QString& name : MediaCatalogue::fileNames()) {
             QFile::copy(media.filePath(name), folder->filePath(name));
         }
+        QFile::copy(QStringLiteral(CRESTAVERDE_CLIP_MODULE), folder->filePath(kClipModuleName));
         return folder;
+    }
+
+    static std::filesystem::path clipModuleIn(const QTemporaryDir& folder) {
+        return clipModuleFor(QFile::encodeName(folder.path()).toStdString());
     }
 
     static int stackingPlace(Element element) {
@@ -242,7 +248,8 @@ class WindowsTest : public QObject {
         QTest::keyClick(&menu, Qt::Key_Escape);
         QVERIFY(ended);
 
-        HelpWindow help(MediaCatalogue(folder->path()), game.services(), nullptr);
+        HelpWindow help(MediaCatalogue(folder->path()), game.services(), clipModuleIn(*folder),
+                        nullptr);
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
         QTest::keyClick(&help, Qt::Key_Escape);
@@ -409,20 +416,30 @@ class WindowsTest : public QObject {
         QVERIFY(!QFile::exists(folder->filePath("record.ini")));
     }
 
-    void aClipThatCannotBeDecodedIsReportedAndHelpStillOpens() {
-        auto folder = programFolder();
-        QFile clip(folder->filePath("ayuda.avi"));
-        QVERIFY(clip.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        clip.write("RIFF\x10\0\0\0AVI not a clip at all");
-        clip.close();
-        Game game(folder->path(), [] {});
-        PlayerScript script;
-        script.box(PlayerScript::clickButton("Aceptar"));
-        HelpWindow help(MediaCatalogue(folder->path()), game.services(), nullptr);
-        QTRY_COMPARE(script.seen().size(), std::size_t{1});
-        QVERIFY(!help.clipLoaded());
-        QVERIFY(script.seen()[0].text.contains(QStringLiteral("ayuda.avi")));
-        QCOMPARE(script.seen()[0].icon, QMessageBox::Warning);
+    void aBrokenClipOrAMissingDecoderIsReportedAndHelpStillOpens() {
+        for (const bool decoderMissing : {false, true}) {
+            auto folder = programFolder();
+            QFile clip(folder->filePath("ayuda.avi"));
+            if (decoderMissing) {
+                QVERIFY(QFile::remove(folder->filePath(kClipModuleName)));
+            } else {
+                QVERIFY(clip.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                clip.write("RIFF\x10\0\0\0AVI not a clip at all");
+                clip.close();
+            }
+            Game game(folder->path(), [] {});
+            PlayerScript script;
+            script.box(PlayerScript::clickButton("Aceptar"));
+            HelpWindow help(MediaCatalogue(folder->path()), game.services(), clipModuleIn(*folder),
+                            nullptr);
+            QTRY_COMPARE(script.seen().size(), std::size_t{1});
+            QVERIFY(!help.clipLoaded());
+            const QString text = script.seen()[0].text;
+            QVERIFY2(text.contains(QStringLiteral("ayuda.avi")) &&
+                         text.contains(QStringLiteral("descodificador")) == decoderMissing,
+                     qPrintable(text));
+            QCOMPARE(script.seen()[0].icon, QMessageBox::Warning);
+        }
     }
 };
 
