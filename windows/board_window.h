@@ -2,7 +2,10 @@
 // The game board on screen: draws the board's state in its design layout, scaled to the window,
 // and turns clicks into the board's moves.
 
+#include <QRegion>
+#include <QTransform>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -20,8 +23,10 @@ class BoardWindow : public QWidget {
     // endProgram runs when the player closes the board.
     BoardWindow(Board& board, const MediaCatalogue& media, std::function<void()> endProgram);
 
-    // Brings what is shown in line with the board's state.
-    void refresh();
+    // Brings what is shown in line with the board's state. Only what changed since the last
+    // refresh is repainted: the time bar, and the board's elements whose picture, text or place
+    // changed, where they were and where they are. Returns that region of the board.
+    QRegion refresh();
 
     // Geometry in design pixels, and the mapping onto the window.
     [[nodiscard]] QRectF designRect(design::Element element) const;
@@ -41,6 +46,16 @@ class BoardWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What an element showed when last refreshed: its picture or text, and where in design
+    // pixels; empty for an element not shown.
+    struct Drawn {
+        QString content;
+        QRectF place;
+        bool operator==(const Drawn&) const = default;
+    };
+    [[nodiscard]] Drawn drawnNow(design::Element element) const;
+    // The window pixels a design rect may touch, antialiased edges included.
+    [[nodiscard]] static QRect windowArea(const QTransform& transform, const QRectF& designRect);
     void paintElement(QPainter& painter, design::Element element) const;
     void paintLabel(QPainter& painter, design::BoardLabel label) const;
     [[nodiscard]] QString pictureOf(design::Element element) const;
@@ -57,6 +72,7 @@ class BoardWindow : public QWidget {
     QProgressBar* timeBar_;
     std::optional<design::Element> pressedCard_;
     bool minimised_ = false;
+    std::array<Drawn, design::kElementCount> drawn_;  // in stacking order
 };
 
 }  // namespace crestaverde

@@ -218,6 +218,44 @@ class WindowsTest : public QObject {
         QTRY_COMPARE(bar->value(), 120);
     }
 
+    // Every pixel that differs between the board drawn whole before and after a change lies in
+    // what refresh repaints, and a count-down tick repaints little.
+    void aChangeRepaintsAllItChangedAndATickLittleMore() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        game->services().timer(TimerId::Clock).stop();
+        BoardWindow& window = game->boardWindow();
+        BoardState& s = BoardTestAccess::state(game->board());
+        const QRect bar = window.findChild<QProgressBar*>("timeBar")->geometry();
+        s.faceUp.rank = 5;
+        s.tower[8].rank = 6;
+        const std::function<void()> changes[] = {
+            [&] { game->board().playTowerCard(8); },  // a card, the score, the bar
+            [&] { game->board().drawFromStock(); },   // the face-up card, the draws left
+            [&] {
+                s.phase = Phase::Countdown;
+                game->board().tick(TimerId::Clock);
+            }};
+        qint64 area = 0;
+        for (const auto& change : changes) {
+            const QImage before = window.grab().toImage();
+            change();
+            const QRegion repainted = window.refresh() + bar;
+            const QImage after = window.grab().toImage();
+            for (int y = 0; y < after.height(); ++y) {
+                for (int x = 0; x < after.width(); ++x) {
+                    if (before.pixel(x, y) != after.pixel(x, y))
+                        QVERIFY2(repainted.contains(QPoint(x, y)), qPrintable(QString::number(x)));
+                }
+            }
+            area = 0;
+            for (const QRect& r : repainted) area += qint64(r.width()) * r.height();
+        }
+        QVERIFY2(area < qint64(window.width()) * window.height() / 20,
+                 qPrintable(QString::number(area)));
+    }
+
     void theRestoredBoardHasOneFixedSize() {
         auto folder = programFolder();
         Game game(folder->path(), [] {});
