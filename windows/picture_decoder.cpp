@@ -36,6 +36,14 @@ bool endsWhole(const QByteArray& bytes, const QByteArray& format) {
     return true;
 }
 
+// Told the format by the file's extension, Qt loads that one decoder, where guessing from the bytes
+// loads every installed one (SVG's and its library among them) to ask each in turn.
+QByteArray formatOf(const std::filesystem::path& file) {
+    const QByteArray format = QByteArray::fromStdString(file.extension().string()).toLower();
+    if (format == ".jpg") return "jpeg";
+    return format.startsWith('.') ? format.mid(1) : format;
+}
+
 }  // namespace
 
 QImage decodePicture(const std::filesystem::path& file) {
@@ -43,7 +51,8 @@ QImage decodePicture(const std::filesystem::path& file) {
     if (bytes.isEmpty() || bytes.size() > kMaxFileBytes) return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, formatOf(file));
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
         !endsWhole(bytes, reader.format())) {
