@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "design.h"
-#include "icons.h"
 #include "system_info.h"
 
 namespace crestaverde {
@@ -37,7 +36,6 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
       searchPath_(std::move(searchPath)) {
     setObjectName(QStringLiteral("about"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowIcon(suitIcon(Suit::Clubs));
     setFixedSize(design::kAboutSize);
     setGeometry(QRect(design::kAboutPosition, design::kAboutSize));  // the client area's place
 
@@ -97,10 +95,9 @@ void AboutWindow::changeFan() {
 // Back to front: the lower right card, the engraved line, then the lower left and the top card.
 void AboutWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const auto draw = [&](std::size_t position) {
-        painter.drawPixmap(design::kAboutCards.at(position),
-                           media_.picture(media::cardPicture(fan_.at(position))));
+        media_.paint(painter, media::cardPicture(fan_.at(position)),
+                     QRectF(design::kAboutCards.at(position)));
     };
     draw(2);
     painter.setPen(QPen(design::kPaper, 2));

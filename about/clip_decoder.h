@@ -26,7 +26,7 @@ struct Clip {
 struct ClipLimits {
     // The decoded frames together; a clip that would need more is refused before the frame
     // that passes the bound is converted, so a small crafted file cannot fill the memory.
-    std::size_t maxDecodedBytes = 64U * 1024U * 1024U;
+    std::size_t maxDecodedBytes = std::size_t{64} << 20U;
     // Set from another thread to stop decoding early, when nobody waits for the clip any more.
     const std::atomic<bool>* cancelled = nullptr;
 };

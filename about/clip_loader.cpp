@@ -11,7 +11,7 @@ ClipLoader::Decoded toImages(DecodedClip decoded) {
     ClipImages images;
     images.frameMilliseconds = clip.frameMilliseconds;
     for (const ClipFrame& frame : clip.frames) {
-        const QImage image(frame.rgba.data(), frame.width, frame.height, frame.width * 4,
+        const QImage image(frame.rgba.data(), frame.width, frame.height, qsizetype{frame.width} * 4,
                            QImage::Format_RGBA8888);
         images.frames.push_back(image.copy());
     }

@@ -36,9 +36,6 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services,
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Ayuda"));
     setFixedSize(design::kHelpSize);
-    QPixmap noIcon(16, 16);  // the window has no icon of its own, not even its parent's
-    noIcon.fill(Qt::transparent);
-    setWindowIcon(QIcon(noIcon));
     QPalette green = palette();
     green.setColor(QPalette::Window, design::kFelt);
     setPalette(green);

@@ -9,9 +9,12 @@
 #include <QTranslator>
 
 #include "about_window.h"
+#include "board_accessible.h"
 #include "crestaverde_version.h"
 #include "design.h"
 #include "help_window.h"
+#include "icons.h"
+#include "menu_accessible.h"
 #include "score_location.h"
 
 namespace crestaverde {
@@ -71,6 +74,7 @@ void prepareApplication() {
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
     // Lets the desktop match the windows to the menu entry, for its icon and startup notice.
     QApplication::setDesktopFileName(QStringLiteral("crestaverde"));
+    QApplication::setWindowIcon(appIcon());
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // The game speaks Spanish whatever the desktop's language, and so must Qt's own buttons and
@@ -80,6 +84,8 @@ void prepareApplication() {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(qtTexts);
     }
+    installBoardAccessibility();
+    installMenuAccessibility();
     QFont::insertSubstitutions(
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,

@@ -54,8 +54,8 @@ class Game : public WindowHost {
     MenuWindow* menuWindow_;  // owned by the board window
 };
 
-// Sets fonts, application facts and Qt's texts in Spanish; call once after the QApplication
-// exists.
+// Sets fonts, application facts, Qt's texts in Spanish and the windows' accessible interfaces;
+// call once after the QApplication exists, before any window.
 void prepareApplication();
 
 }  // namespace crestaverde

@@ -12,7 +12,7 @@ openbox >/dev/null 2>&1 &
 sleep 1
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.avi "$work"/
+cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.svg "$build"/*.avi "$work"/
 cp "$build"/*.so "$work"/ 2>/dev/null || true
 "$work/crestaverde" >/dev/null 2>&1 &
 pid=$!

@@ -21,7 +21,7 @@ openbox >/dev/null 2>&1 &
 manager=$!
 trap 'kill "$manager" 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
-cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.avi "$work"/
+cp "$build"/crestaverde "$build"/*.gif "$build"/*.jpg "$build"/*.svg "$build"/*.avi "$work"/
 cp "$build"/*.so "$work"/ 2>/dev/null || true
 
 # Prints: milliseconds to the window, CPU milliseconds until then, peak KiB, libraries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game board without its window: deal, uncovering, play, clock, end of game.
 

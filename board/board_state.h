@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a game holds at any moment: the three towers, the stock, the face-up card, the score, the
 // time, the level and the tries left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The round clock, the level-start banner, pause and resume, and the rule that holds a tick back
 // while a box is open or its own previous tick still runs.
 

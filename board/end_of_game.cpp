@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Losing a try, abandoning a game and ending one: the score goes to the high-score check, the
 // board resets.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's moves: playing a tower card, drawing from the stock, and what they score.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Uniform single-precision numbers, re-seeded from the time of day as the game asks, and the
 // rounding that turns them into draws.

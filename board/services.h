@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolkit-free contract between the game's rules and whatever shows them.
 // The Qt layer implements it for the player; the tests implement it with a scripted fake.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning tower cards face up once the two cards overlapping them from below are gone.
 
 #include "board.h"

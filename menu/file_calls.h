@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system calls through which the score table is read and saved. The game uses the real ones;
 // tests swap in failing ones to reach the error paths no real file reaches on demand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record table behind the start menu: loading and saving it, and the check that lets a
 // final score in, asking for the player's name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "record_file.h"
 
 #include <fcntl.h>
@@ -15,7 +16,7 @@ namespace crestaverde {
 namespace {
 
 constexpr int kLines = 2 * kScoreRows;
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 std::string fieldOf(std::string_view line, bool isName) {
     if (line.size() > RecordFile::kMaxLineBytes) return {};

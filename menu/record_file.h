@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `record.ini`: ten lines, a name and a score for each of the five rows, each line ending in
 // CR LF. This class alone knows that form, and how the file is read and replaced safely while

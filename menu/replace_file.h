@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a whole file so that a crash or a full disk at any moment leaves either the old
 // content or the new one, never a mix.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the score table lives. A game built in place keeps it beside the program, as it always
 // did. An installed game never writes into its installed folders, whoever runs it, root

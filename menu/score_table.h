@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five-row high-score table, best first. Names and scores are kept as the bytes the
 // high-score file holds (Windows-1252), so that every row travels back to the file unchanged.

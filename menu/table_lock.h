@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An advisory lock that two running copies of the game take before they touch the same table,
 // held on a file of its own beside the table so that replacing the table never drops it.

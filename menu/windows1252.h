@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high-score file stores one byte per character in the Windows-1252 code page; the rest of
 // the program speaks UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window's card fan and system-information search, and the help clip's decoder.
 
 #include <gtest/gtest.h>

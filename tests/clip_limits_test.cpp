@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help clip's decoder within its memory budget, and stopping when nobody waits any more.
 
 #include <gtest/gtest.h>

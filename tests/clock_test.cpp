@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level-start banner, the round clock and its levels, the countdown, pause, and the ticks
 // held back while a box is open.
 
@@ -8,10 +9,9 @@
 namespace crestaverde::testing {
 namespace {
 
-TEST(Banner, FillsTheBarInStepsOfFiveThenAnnouncesTheLevelAndStartsTheClock) {
+TEST(Banner, FillsTheBarInStepsOfFiveThenAnnouncesTheLevelOnlyWithTheTimeFull) {
     TestGame game;
     game.services.showMenu();
-    EXPECT_EQ(game.s().timeBar, 0);
     game.services.advance(40);
     EXPECT_EQ(game.s().timeBar, 200);
     EXPECT_TRUE(game.services.shown.empty());
@@ -22,17 +22,11 @@ TEST(Banner, FillsTheBarInStepsOfFiveThenAnnouncesTheLevelAndStartsTheClock) {
     EXPECT_EQ(game.s().phase, Phase::Playing);
     EXPECT_TRUE(game.clock().active());
     EXPECT_FALSE(game.banner().active());
-}
-
-TEST(Banner, NeedsBothTheBarAndTheTimeFull) {
-    TestGame game;
-    game.startGame();
     game.edit().timeLeft = 195;
-    game.services.shown.clear();
     game.banner().start(kBannerIntervalMs);
     game.services.advance(5);
-    EXPECT_TRUE(game.services.shown.empty());
-    EXPECT_GT(game.s().timeBar, 200);  // the bar keeps climbing past full
+    EXPECT_EQ(game.services.shown.size(), 2U);
+    EXPECT_EQ(game.s().timeBar, 225);  // the bar keeps climbing past full
 }
 
 struct LevelPace {
@@ -65,19 +59,11 @@ INSTANTIATE_TEST_SUITE_P(OneToTen, LevelTable,
                                            LevelPace{3, 1600, 30, 7}, LevelPace{5, 1200, 40, 6},
                                            LevelPace{8, 600, 55, 4}, LevelPace{10, 200, 65, 4}));
 
-TEST(Clock, FromLevelElevenOnThereIsNoTimeLimit) {
-    for (const int level : {11, 12, 30, 32767}) {
-        TestGame game;
-        game.edit().level = level;
-        game.startGame();
-        game.services.advance(10 * 60 * 1000);
-        EXPECT_EQ(game.s().timeLeft, 200) << level;
-        EXPECT_EQ(game.clock().interval(), 0);
-    }
-}
-
-TEST(TimeOut, WithATryLeftDealsAgainAtLevelOneKeepingTheScore) {
+TEST(TimeOut, TheFirstDealsAgainAtLevelOneKeepingTheScoreTheSecondEndsTheGame) {
     TestGame game;
+    game.services.onMenu = [&] {
+        if (game.services.menuShown == 1) game.board.deal();
+    };
     game.edit().level = 9;
     game.startGame();
     game.edit().score = 7000;
@@ -91,70 +77,73 @@ TEST(TimeOut, WithATryLeftDealsAgainAtLevelOneKeepingTheScore) {
     EXPECT_EQ(game.s().phase, Phase::Banner);
     game.finishBanner();
     EXPECT_EQ(game.clock().interval(), 2000);
-}
-
-TEST(TimeOut, OnTheLastTryEndsTheGame) {
-    TestGame game;
-    game.startGame();
-    game.edit().triesLeft = 1;
-    game.edit().score = 2500;
     game.services.shown.clear();
     game.services.advance(22000);
     EXPECT_EQ(game.services.boxTexts(),
               (std::vector<std::string>{"JUEGO TERMINADO: El tiempo se ha acabado",
                                         "JUEGO TERMINADO: No lo conseguistes"}));
-    EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2500}));
-    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().score), std::tuple(2, 0));
+    EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{7000}));
+    EXPECT_EQ(std::tuple(game.s().phase, game.s().triesLeft, game.s().score),
+              std::tuple(Phase::Over, 2, 0));
 }
 
-TEST(Countdown, PaysTheTimeLeftThenRaisesTheLevelAndDeals) {
+class Countdown : public ::testing::Test {
+  protected:
+    // Takes the three peaks with a misfit click: 15000 points.
+    void clear(int timeLeft = 200) {
+        game.edit().timeLeft = timeLeft;
+        game.keepOnly({7});
+        game.setRank(0, 5);
+        game.setRank(7, 9);
+        game.board.playTowerCard(7);
+    }
     TestGame game;
+};
+
+TEST_F(Countdown, PaysTheTimeLeftThenRaisesTheLevelAndDeals) {
     game.startGame();
-    game.keepOnly({7});
-    game.setRank(0, 5);
-    game.setRank(7, 9);
-    game.board.playTowerCard(7);  // all peaks gone: 15000
+    clear();
     game.services.advance(39 * 10);
     EXPECT_EQ(game.s().score, 15000 + 39 * 400);
     EXPECT_EQ(game.s().level, 1);
     game.services.advance(10);
     EXPECT_EQ(game.s().score, 15000 + 39 * 400);
-    EXPECT_EQ(game.s().level, 2);
-    EXPECT_EQ(game.s().phase, Phase::Banner);
+    EXPECT_EQ(std::tuple(game.s().level, game.s().phase), std::tuple(2, Phase::Banner));
     game.finishBanner();
     EXPECT_EQ(game.clock().interval(), 1800);
     EXPECT_EQ(game.s().triesLeft, 2);
 }
 
-TEST(Countdown, AClearedBoardUnderTheBannerCountsDownWhenTheBannerEnds) {
-    TestGame game;
+TEST_F(Countdown, StartsWhenTheBannerEndsIfTheBoardIsClearedUnderIt) {
     game.services.showMenu();
-    game.keepOnly({7});
-    game.setRank(0, 5);
-    game.setRank(7, 6);
-    game.board.playTowerCard(7);
+    clear();
     EXPECT_EQ(game.s().phase, Phase::Banner);
     EXPECT_FALSE(game.clock().active());
-    game.finishBanner();
+    game.setRank(0, 5);
+    game.edit().taken[7] = false;
+    game.setRank(7, 6);
+    game.board.playTowerCard(7);  // a play fills the bar: the banner ends at its next tick
+    game.services.advance(1);
     EXPECT_EQ(game.s().phase, Phase::Countdown);
     EXPECT_EQ(game.clock().interval(), 10);
 }
 
-TEST(Countdown, AfterLevelElevenReachesLevelTwelveWithoutALimit) {
-    TestGame game;
+TEST_F(Countdown, FromLevelElevenOnThereIsNoTimeLimit) {
     game.edit().level = 11;
     game.startGame();
-    game.edit().timeLeft = 5;
-    game.keepOnly({7});
-    game.setRank(0, 5);
-    game.setRank(7, 9);
-    game.board.playTowerCard(7);
+    game.services.advance(10 * 60 * 1000);
+    EXPECT_EQ(game.s().timeLeft, 200);
+    clear(5);
     game.services.advance(10);
     EXPECT_EQ(game.s().level, 12);
     game.finishBanner();
     EXPECT_EQ(game.clock().interval(), 0);
     game.services.advance(60000);
     EXPECT_EQ(game.s().timeLeft, 200);
+    game.edit().level = 32767;
+    clear(5);
+    game.services.advance(10);
+    EXPECT_EQ(game.s().level, 32767);  // the level stops rising where it would overflow
 }
 
 TEST(Pause, MinimisingStopsTheClockAndRestoringResumesIt) {
@@ -217,7 +206,7 @@ TEST(HeldTicks, TheClockWaitsWhileTheClearedBoardMessageIsOpen) {
     EXPECT_EQ(game.s().level, 2);
 }
 
-TEST(HeldTicks, TheAbandonQuestionHoldsTheClockAndNoKeepsPlaying) {
+TEST(HeldTicks, OneHeldTickRunsAfterNoAndATickOfAStoppedClockIsDropped) {
     TestGame game;
     game.startGame();
     game.services.answerNext(false, [&] { game.services.advance(60000); });
@@ -225,18 +214,11 @@ TEST(HeldTicks, TheAbandonQuestionHoldsTheClockAndNoKeepsPlaying) {
     EXPECT_EQ(game.s().timeLeft, 200);
     game.services.runPosted();
     EXPECT_EQ(game.s().timeLeft, 180);  // one held tick, not thirty
-    game.services.advance(2000);
-    EXPECT_EQ(game.s().timeLeft, 160);
-}
-
-TEST(HeldTicks, ATickOfAStoppedTimerIsDropped) {
-    TestGame game;
-    game.startGame();
     game.services.onMenu = [] {};
     game.services.answerNext(true, [&] { game.services.advance(5000); });
     game.board.abandon();
     game.services.advance(10000);
-    EXPECT_EQ(game.s().timeLeft, 200);
+    EXPECT_EQ(game.s().timeLeft, 200);  // the held tick found the clock stopped by the game's end
     EXPECT_EQ(game.scores.handed.size(), 1U);
 }
 

@@ -1,88 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 
 #include <algorithm>
-#include <limits>
+#include <stdexcept>
 
 namespace crestaverde::testing {
+namespace {
 
-void FakeServices::answerNext(bool yes, WhileOpen whileOpen) {
-    answers_.push_back({yes, std::move(whileOpen)});
+template <typename T>
+T takeFirst(std::deque<T>& queue) {
+    T first = std::move(queue.front());
+    queue.pop_front();
+    return first;
 }
 
-void FakeServices::whileNextBoxOpen(WhileOpen whileOpen) {
-    okWaits_.push_back(std::move(whileOpen));
-}
-
-void FakeServices::typeNext(std::string text) {
-    typed_.push_back(std::move(text));
-}
-
-void FakeServices::showMenu() {
-    ++menuShown;
-    if (onMenu) onMenu();
-}
+}  // namespace
 
 void FakeServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
     shown.push_back({std::string(title), std::string(text), icon});
     if (okWaits_.empty()) return;
-    const WhileOpen wait = std::move(okWaits_.front());
-    okWaits_.pop_front();
-    if (wait) wait();
+    if (const WhileOpen wait = takeFirst(okWaits_)) wait();
 }
 
 bool FakeServices::showQuestion(std::string_view text, std::string_view title) {
     shown.push_back({std::string(title), std::string(text), BoxIcon::None});
     if (answers_.empty()) throw std::logic_error("unscripted question: " + std::string(text));
-    const Answer answer = std::move(answers_.front());
-    answers_.pop_front();
-    if (answer.whileOpen) answer.whileOpen();
-    return answer.yes;
+    const auto [yes, whileOpen] = takeFirst(answers_);
+    if (whileOpen) whileOpen();
+    return yes;
 }
 
 std::string FakeServices::showTextBox(std::string_view prompt, std::string_view title,
                                       std::string_view prefilled, int maxLength) {
     shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
     maxLengths.push_back(maxLength);
-    if (typed_.empty()) return std::string(prefilled);
-    std::string text = std::move(typed_.front());
-    typed_.pop_front();
-    return text;
+    return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
 }
 
 void FakeServices::runPosted() {
-    while (!posted_.empty()) {
-        auto callback = std::move(posted_.front());
-        posted_.pop_front();
-        callback();
-    }
+    while (!posted_.empty()) takeFirst(posted_)();
 }
 
 void FakeServices::advance(long long ms) {
     const long long target = now_ + ms;
-    for (;;) {
-        runPosted();
-        FakeTimer* next = nullptr;
-        TimerId nextId = TimerId::Clock;
-        for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
-            FakeTimer& candidate = timers_[static_cast<std::size_t>(id)];
-            if (candidate.ticks() && candidate.due() <= target &&
-                (next == nullptr || candidate.due() < next->due())) {
-                next = &candidate;
-                nextId = id;
-            }
-        }
-        if (next == nullptr) break;
+    for (runPosted();; runPosted()) {
+        auto next = std::min_element(timers_.begin(), timers_.end(), [&](auto& a, auto& b) {
+            return a.dueBy(target) && (!b.dueBy(target) || a.due() < b.due());
+        });
+        if (!next->dueBy(target)) break;
         now_ = std::max(now_, next->due());
         next->fired();
-        if (onTick) onTick(nextId);
+        if (onTick) onTick(static_cast<TimerId>(next - timers_.begin()));
     }
-    now_ = std::max(now_, target);
+    now_ = std::max(now_, target);  // a box held open meanwhile may have run time further
     runPosted();
 }
 
 std::vector<std::string> FakeServices::boxTexts() const {
     std::vector<std::string> texts;
-    texts.reserve(shown.size());
     for (const ShownBox& box : shown) texts.push_back(box.title + ": " + box.text);
     return texts;
 }
@@ -103,9 +78,9 @@ void TestGame::finishBanner() {
 }
 
 void TestGame::keepOnly(std::initializer_list<int> positions) {
-    for (int position = 1; position <= kTowerCards; ++position) {
-        edit().taken[static_cast<std::size_t>(position)] =
-            std::find(positions.begin(), positions.end(), position) == positions.end();
+    for (int p = 1; p <= kTowerCards; ++p) {
+        edit().taken[static_cast<std::size_t>(p)] =
+            std::find(positions.begin(), positions.end(), p) == positions.end();
     }
     BoardTestAccess::uncover(board);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted stand-in for the window layer: answers boxes from a script, records every box in
 // order, and steps virtual time so that timers tick exactly when they fall due.
@@ -5,7 +6,6 @@
 #include <array>
 #include <deque>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,15 +32,13 @@ struct ShownBox {
 class FakeTimer : public Timer {
   public:
     explicit FakeTimer(const long long& now) : now_(now) {}
-    void start(int ms) override {
-        interval_ = ms;
-        active_ = true;
-        due_ = now_ + ms;
-    }
+    void start(int ms) override { interval_ = ms, active_ = true, due_ = now_ + ms; }
     void stop() override { active_ = false; }
     [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
-    [[nodiscard]] bool ticks() const { return active_ && interval_ > 0; }
+    [[nodiscard]] bool dueBy(long long time) const {
+        return active_ && interval_ > 0 && due_ <= time;
+    }
     [[nodiscard]] long long due() const { return due_; }
     void fired() { due_ = now_ + interval_; }
 
@@ -58,11 +56,11 @@ class FakeServices : public Services {
     explicit FakeServices(long long clockOffsetMicros = 0) : clockOffset_(clockOffsetMicros) {}
 
     // The next question gets this answer; whileOpen runs as if the player waited.
-    void answerNext(bool yes, WhileOpen whileOpen = {});
+    void answerNext(bool yes, WhileOpen whileOpen = {}) { answers_.push_back({yes, whileOpen}); }
     // The next OK box runs whileOpen before it closes.
-    void whileNextBoxOpen(WhileOpen whileOpen);
-    // The next text box returns this text.
-    void typeNext(std::string text);
+    void whileNextBoxOpen(WhileOpen whileOpen) { okWaits_.push_back(std::move(whileOpen)); }
+    // The next text box returns this text; by default it returns what it was prefilled with.
+    void typeNext(std::string text) { typed_.push_back(std::move(text)); }
     // What the player does while the menu is shown (by default: Play).
     std::function<void()> onMenu;
     // Where ticks go (normally Board::tick).
@@ -77,7 +75,10 @@ class FakeServices : public Services {
     [[nodiscard]] std::int64_t timeOfDayMicros() const override {
         return clockOffset_ + now_ * 1000;
     }
-    void showMenu() override;
+    void showMenu() override {
+        ++menuShown;
+        if (onMenu) onMenu();
+    }
 
     // Steps virtual time by the given milliseconds, delivering ticks and posted callbacks.
     void advance(long long ms);
@@ -93,15 +94,10 @@ class FakeServices : public Services {
                             std::string_view prefilled, int maxLength) override;
 
   private:
-    struct Answer {
-        bool yes = false;
-        WhileOpen whileOpen;
-    };
-
     long long clockOffset_;
     long long now_ = 0;
     std::array<FakeTimer, kTimerCount> timers_{FakeTimer(now_), FakeTimer(now_)};
-    std::deque<Answer> answers_;
+    std::deque<std::pair<bool, WhileOpen>> answers_;
     std::deque<WhileOpen> okWaits_;
     std::deque<std::string> typed_;
     std::deque<std::function<void()>> posted_;

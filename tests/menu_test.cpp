@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record check, name entry, the table's trip to and from the file, and where the file lives.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score file against what can go wrong around it: read errors, things that are not
 // files, links, permissions, caps, crashed saves and a folder that must reach the disk.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for CRESTAVERDE and builds, plays or tests it.
 #   tools/dev.sh play       install what is missing, build, start the game
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
@@ -11,11 +12,12 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
 )
 
@@ -93,7 +95,7 @@ case "${1:-}" in
         tests/e2e/installed_game.sh build-package/crestaverde_*_amd64.deb
         ;;
     *)
-        sed -n '2,8p' "$0"
+        sed -n '3,9p' "$0"
         exit 2
         ;;
 esac

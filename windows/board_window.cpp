@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "card_highlight.h"
 #include "icons.h"
 
 namespace crestaverde {
@@ -32,13 +33,6 @@ QPointF designPoint(design::TwipPoint at) {
     return {static_cast<qreal>(design::px(at.left)), static_cast<qreal>(design::px(at.top))};
 }
 
-// Where each cover lies, by the tower position it covers.
-int towerPositionUnder(int cover) {
-    if (cover <= 6) return cover;
-    if (cover <= 12) return cover + 4;
-    return cover + 7;
-}
-
 }  // namespace
 
 BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
@@ -50,10 +44,11 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       endProgram_(std::move(endProgram)),
       media_(media),
       abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
-      timeBar_(new QProgressBar(this)) {
+      timeBar_(new QProgressBar(this)),
+      highlight_(new CardHighlight(*this)),
+      announcer_(*this) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
-    setWindowIcon(suitIcon(Suit::Diamonds));
     QPalette felt = palette();
     felt.setColor(QPalette::Window, design::kFelt);
     setPalette(felt);
@@ -68,6 +63,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
         refresh();
     });
     timeBar_->setObjectName(QStringLiteral("timeBar"));
+    timeBar_->setAccessibleName(QStringLiteral("Tiempo"));
     timeBar_->setRange(0, kFullTime);
     timeBar_->setTextVisible(false);
     timeBar_->setFocusPolicy(Qt::NoFocus);
@@ -88,9 +84,11 @@ QRegion BoardWindow::refresh() {
         changed += windowArea(transform, now.place);
         drawn_[i] = std::move(now);
     }
-    // Queued before the time bar's own repaint, which paints at once, so that one pass draws both.
+    highlight_->follow();
+    // Queued before the time bar's own repaint, which paints at once, so that one pass draws all.
     update(changed);
     timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
+    announcer_.boardChanged();
     return changed;
 }
 
@@ -108,6 +106,10 @@ QRect BoardWindow::windowArea(const QTransform& transform, const QRectF& designR
         .toAlignedRect()
         .adjusted(-design::kRepaintMargin, -design::kRepaintMargin, design::kRepaintMargin,
                   design::kRepaintMargin);
+}
+
+std::optional<Element> BoardWindow::highlightedCard() const {
+    return highlight_->card();
 }
 
 QTransform BoardWindow::designToWindow() const {
@@ -169,7 +171,7 @@ bool BoardWindow::shown(Element element) const {
             return dealt && !s.taken.at(static_cast<std::size_t>(element.index));
         case ElementKind::Cover:
             return dealt &&
-                   s.faceDown.at(static_cast<std::size_t>(towerPositionUnder(element.index)));
+                   s.faceDown.at(static_cast<std::size_t>(design::coveredPosition(element.index)));
         case ElementKind::FaceUpCard:
             return dealt && !s.stockEmpty();
         case ElementKind::StockPile:
@@ -241,15 +243,13 @@ void BoardWindow::paintElement(QPainter& painter, Element element) const {
         paintLabel(painter, static_cast<BoardLabel>(element.index));
         return;
     }
-    const QPixmap& picture = media_.picture(pictureOf(element));
-    if (!picture.isNull()) painter.drawPixmap(designRect(element), picture, QRectF(picture.rect()));
+    media_.paint(painter, pictureOf(element), designRect(element));
 }
 
 void BoardWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QTransform transform = designToWindow();
     painter.setTransform(transform);
     const auto& stacking = design::boardStacking();
@@ -261,6 +261,7 @@ void BoardWindow::paintEvent(QPaintEvent* event) {
         }
         paintElement(painter, *element);
     }
+    highlight_->paint(painter);
 }
 
 std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "board.h"
+#include "board_accessible.h"
 #include "design.h"
 #include "media_catalogue.h"
 
@@ -17,6 +18,8 @@ class QProgressBar;
 class QPushButton;
 
 namespace crestaverde {
+
+class CardHighlight;
 
 class BoardWindow : public QWidget {
   public:
@@ -27,6 +30,11 @@ class BoardWindow : public QWidget {
     // refresh is repainted: the time bar, and the board's elements whose picture, text or place
     // changed, where they were and where they are. Returns that region of the board.
     QRegion refresh();
+    [[nodiscard]] const BoardState& state() const { return board_.state(); }
+    // Plays the card as a click on it does.
+    void click(design::Element card);
+    // The card the keyboard highlights, if any.
+    [[nodiscard]] std::optional<design::Element> highlightedCard() const;
 
     // Geometry in design pixels, and the mapping onto the window.
     [[nodiscard]] QRectF designRect(design::Element element) const;
@@ -61,7 +69,6 @@ class BoardWindow : public QWidget {
     [[nodiscard]] QString pictureOf(design::Element element) const;
     // The card under a window point that a click would go to.
     [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
-    void click(design::Element card);
     void layoutControls();
     void applySizeRule();
 
@@ -70,6 +77,8 @@ class BoardWindow : public QWidget {
     const MediaCatalogue& media_;
     QPushButton* abandon_;
     QProgressBar* timeBar_;
+    CardHighlight* highlight_;
+    BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;
     bool minimised_ = false;
     std::array<Drawn, design::kElementCount> drawn_;  // in stacking order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every position, size, colour, font and timer interval of the windows, in one place.
 // Positions are in twips as designed (15 twips to a pixel at the design size).
@@ -40,6 +41,8 @@ inline const QColor kPaper(255, 255, 255);
 inline const QColor kEngravedGrey(128, 128, 128);
 inline const QColor kNoBackground;  // invalid: transparent
 inline const QColor kHighlight(255, 215, 0);
+inline const QColor kRedSuit(200, 16, 32);
+inline const QColor kBlackSuit(20, 20, 20);
 
 // Fonts by their design names; the program maps them to installed fonts at start.
 inline const QString kSerif = QStringLiteral("Times New Roman");
@@ -76,11 +79,33 @@ inline constexpr std::array<TwipPoint, 19> kCovers = {{
     {9630, 1665}, {7830, 2880}, {9045, 2880}, {10260, 2880},
 }};
 
+// The row a tower position lies in, 1 (the peaks) to 4 (the base); within a row the positions
+// run left to right. The keyboard and the accessibility bus walk the cards in this order.
+[[nodiscard]] constexpr int towerRow(int position) {
+    const int first = position >= 20 ? 20 : (position >= 11 ? 11 : 1);
+    const int place = position - first;
+    return place < 1 ? 1 : (place < 3 ? 2 : (place < 6 ? 3 : 4));
+}
+inline constexpr int kTowerRows = 4;
+
+// The tower position under each cover.
+[[nodiscard]] constexpr int coveredPosition(int cover) {
+    if (cover <= 6) return cover;
+    if (cover <= 12) return cover + 4;
+    return cover + 7;
+}
+
 inline constexpr TwipPoint kFaceUpCard{6075, 6705};
 inline constexpr TwipPoint kStockPile{4905, 6705};
 
 inline constexpr QRect kTimeBar = twipRect(1125, 6120, 9645, 375);
 inline constexpr QRect kAbandonButton = twipRect(9990, 7560, 1185, 510);
+
+// The keyboard highlight: a gold frame edged in ink on both sides, around the card, so that it
+// shows on the green felt and on white faces alike. In design pixels.
+inline constexpr double kHighlightGap = 4;    // from the card's edge to the middle of the frame
+inline constexpr double kHighlightGold = 3;   // the gold line's width
+inline constexpr double kHighlightInk = 1.5;  // each ink edge's width
 
 // The board's labels.
 enum class BoardLabel {
@@ -140,8 +165,8 @@ inline constexpr std::array<int, 5> kScoreRowTops = {px(1125), px(1710), px(2295
                                                      px(3420)};
 inline constexpr int kScoreRowHeight = px(240);
 inline constexpr int kNameLeft = px(4680);
-inline constexpr int kNameWidth = px(480);
 inline constexpr int kScoreRight = px(7920);
+inline constexpr int kNameScoreGap = 8;  // the least room between a name and its score
 inline constexpr double kScorePoints = 9.75;
 
 // ---- The about window ----

@@ -1,27 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "icons.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "design.h"
+#include "media_catalogue.h"
+
 namespace crestaverde {
 namespace {
-
-QPixmap suitPixmap(Suit suit, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    const qreal inset = size / 16.0;
-    const QRectF box(inset, inset, size - 3 * inset, size - 3 * inset);
-    p.setBrush(QColor(128, 128, 128));
-    p.drawPath(suitPath(suit, box.translated(1.5 * inset, 1.5 * inset)));
-    p.setBrush(suitColor(suit));
-    p.drawPath(suitPath(suit, box));
-    return pixmap;
-}
 
 // The hand in a 32 x 32 grid: a raised index finger from the top at x 6, three folded fingers
 // and a thumb, as one outline.
@@ -45,10 +33,10 @@ QPainterPath handOutline() {
 
 }  // namespace
 
-QIcon suitIcon(Suit suit) {
+QIcon appIcon() {
     QIcon icon;
-    icon.addPixmap(suitPixmap(suit, 16));
-    icon.addPixmap(suitPixmap(suit, 32));
+    for (const int size : media::kIconSizes)
+        icon.addFile(media::iconPicture(size), QSize(size, size));
     return icon;
 }
 
@@ -56,8 +44,8 @@ QCursor handCursor() {
     QPixmap hand(32, 32);
     hand.fill(Qt::transparent);
     QPainter p(&hand);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
+    p.setPen(QPen(design::kInk, 1));
+    p.setBrush(design::kPaper);
     p.drawPath(handOutline());
     for (const qreal x : {12.5, 16.5}) p.drawLine(QPointF(x, 12.5), QPointF(x, 17));
     p.end();

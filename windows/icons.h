@@ -1,15 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows' icons and the board's hand cursor, drawn by the program itself.
 
 #include <QCursor>
 #include <QIcon>
 
-#include "suit_shapes.h"
-
 namespace crestaverde {
 
-// A suit in its colour with a grey shadow, at 16 and 32 pixels.
-[[nodiscard]] QIcon suitIcon(Suit suit);
+// The program's own icon at every size it is drawn at; every window carries it.
+[[nodiscard]] QIcon appIcon();
 // A hand with the index finger raised: black outline, white fill, hot spot at its tip.
 [[nodiscard]] QCursor handCursor();
 

@@ -1,18 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media_catalogue.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <array>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <fstream>
+#include <iterator>
 
 #include "picture_decoder.h"
-#include "score_location.h"
 
 namespace crestaverde {
 namespace {
 
 constexpr qsizetype kListedFiles = 5;
 constexpr qsizetype kShownFolderChars = 80;
+// Pictures kept drawn: every picture of the board, the menu and the about window at two sizes
+// or so. A window resized again and again starts afresh rather than keep every size it passed.
+constexpr std::size_t kMostKeptPictures = 160;
+
+QStringList pictureNames() {
+    QStringList names;
+    for (int rank = kAce; rank <= kKing; ++rank) {
+        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
+            names << media::cardPicture({rank, suit});
+        }
+    }
+    names << media::kCardBack << media::kEmptyStock << media::kBlankFace << media::kMenuLandscape
+          << media::kMenuTitle << media::kMenuRecords;
+    return names;
+}
+
+QByteArray fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return QByteArray::fromStdString(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+}
 
 bool startsAsClip(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -30,10 +53,20 @@ QString media::cardPicture(Card card) {
     return QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");
 }
 
-MediaCatalogue::MediaCatalogue(std::filesystem::path folder) : folder_(std::move(folder)) {}
+QString media::drawingOf(const QString& picture) {
+    return picture.left(picture.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".svg");
+}
 
+QString media::iconPicture(int size) {
+    return QStringLiteral(":/icons/crestaverde-%1.png").arg(size);
+}
+
+MediaCatalogue::MediaCatalogue(std::filesystem::path folder) : folder_(std::move(folder)) {}
 MediaCatalogue::MediaCatalogue(const QString& folder)
     : folder_(QFile::encodeName(folder).toStdString()) {}
+MediaCatalogue::MediaCatalogue(MediaCatalogue&&) noexcept = default;
+MediaCatalogue& MediaCatalogue::operator=(MediaCatalogue&&) noexcept = default;
+MediaCatalogue::~MediaCatalogue() = default;
 
 std::filesystem::path MediaCatalogue::programFolder() {
     std::error_code error;
@@ -44,13 +77,8 @@ std::filesystem::path MediaCatalogue::programFolder() {
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;
-    for (int rank = kAce; rank <= kKing; ++rank) {
-        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
-            names << media::cardPicture({rank, suit});
-        }
-    }
-    names << media::kCardBack << media::kEmptyStock << media::kBlankFace << media::kMenuLandscape
-          << media::kMenuTitle << media::kMenuRecords << media::kHelpClip;
+    for (const QString& picture : pictureNames()) names << picture << media::drawingOf(picture);
+    names << media::kHelpClip;
     return names;
 }
 
@@ -66,21 +94,61 @@ QStringList MediaCatalogue::unusableFiles() const {
     QStringList unusable;
     for (const QString& name : fileNames()) {
         const std::filesystem::path file = filePath(name);
-        if (name == media::kHelpClip ? !startsAsClip(file) : decodePicture(file).isNull()) {
-            unusable << name;
+        bool usable = false;
+        if (name == media::kHelpClip) {
+            usable = startsAsClip(file);
+        } else if (name.endsWith(QStringLiteral(".svg"))) {
+            usable = QSvgRenderer(fileBytes(file)).isValid();
+        } else {
+            usable = !decodePicture(file).isNull();
         }
+        if (!usable) unusable << name;
     }
     return unusable;
 }
 
-const QPixmap& MediaCatalogue::picture(const QString& name) const {
-    auto found = pictures_.find(name);
-    if (found == pictures_.end()) {
-        QPixmap pixmap =
-            name.isEmpty() ? QPixmap() : QPixmap::fromImage(decodePicture(filePath(name)));
-        found = pictures_.emplace(name, std::move(pixmap)).first;
+QSvgRenderer* MediaCatalogue::drawing(const QString& name) const {
+    auto found = drawings_.find(name);
+    if (found == drawings_.end()) {
+        auto renderer = std::make_unique<QSvgRenderer>(fileBytes(filePath(media::drawingOf(name))));
+        if (!renderer->isValid()) renderer.reset();
+        found = drawings_.emplace(name, std::move(renderer)).first;
     }
-    return found->second;
+    return found->second.get();
+}
+
+QPixmap MediaCatalogue::picture(const QString& name, QSize pixels, qreal pixelRatio) const {
+    if (name.isEmpty() || pixels.isEmpty()) return {};
+    const auto key = std::make_tuple(name, pixels.width(), pixels.height(), pixelRatio);
+    if (const auto found = pictures_.find(key); found != pictures_.end()) return found->second;
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (QSvgRenderer* svg = drawing(name)) {
+        QPainter painter(&image);
+        svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    } else {  // a drawing that went missing after the start: the bitmap, stretched
+        image = decodePicture(filePath(name))
+                    .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    pixmap.setDevicePixelRatio(pixelRatio);
+    if (pictures_.size() >= kMostKeptPictures) pictures_.clear();
+    return pictures_.emplace(key, std::move(pixmap)).first->second;
+}
+
+// The picture is drawn for the device pixels under the rectangle, its corner on a whole pixel,
+// so that it reaches the screen one pixel for one, never stretched.
+void MediaCatalogue::paint(QPainter& painter, const QString& name, const QRectF& rect) const {
+    if (name.isEmpty()) return;
+    const QRectF target = painter.deviceTransform().mapRect(rect);
+    painter.save();
+    painter.resetTransform();
+    const QTransform deviceScale = painter.deviceTransform();  // the device's own pixel ratio
+    const QPointF corner(std::round(target.left()), std::round(target.top()));
+    const QSize pixels(qRound(target.width()), qRound(target.height()));
+    painter.drawPixmap(deviceScale.inverted().map(corner),
+                       picture(name, pixels, deviceScale.m11()));
+    painter.restore();
 }
 
 QString MediaCatalogue::unusableMessage(const QString& folder, const QStringList& unusable) {

@@ -1,15 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures and the clip the game reads from its media folder: every file name, and the one
-// rule for their paths. Paths are kept as the system's bytes: a folder whose name is not valid
+// rule for their paths. Each picture has a drawing beside it, from which it is drawn on screen at
+// the size it has there. Paths are kept as the system's bytes: a folder whose name is not valid
 // UTF-8 works as well.
 
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <tuple>
 
 #include "cards.h"
+
+class QPainter;
+class QSvgRenderer;
 
 namespace crestaverde::media {
 
@@ -24,6 +32,12 @@ inline const QString kHelpClip = QStringLiteral("ayuda.avi");
 // "carta", the rank character ("1".."9", "0" for the ten, "j", "q", "k"), the suit letter
 // ("a" hearts, "b" diamonds, "c" clubs, "d" spades), ".gif".
 [[nodiscard]] QString cardPicture(Card card);
+// The scalable drawing of a picture: its name with ".svg" for its suffix.
+[[nodiscard]] QString drawingOf(const QString& picture);
+
+// The program's icon is built into it, drawn at each size a desktop asks for.
+inline constexpr std::array<int, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+[[nodiscard]] QString iconPicture(int size);  // ":/icons/crestaverde-<size>.png"
 
 }  // namespace crestaverde::media
 
@@ -34,9 +48,13 @@ class MediaCatalogue {
     explicit MediaCatalogue(std::filesystem::path folder);
     // A folder named by a QString, as Qt hands them out; names Qt cannot hold need the above.
     explicit MediaCatalogue(const QString& folder);
+    MediaCatalogue(MediaCatalogue&&) noexcept;
+    MediaCatalogue& operator=(MediaCatalogue&&) noexcept;
+    ~MediaCatalogue();
 
     // The folder the running program lies in, byte for byte.
     [[nodiscard]] static std::filesystem::path programFolder();
+    // Every file the game reads: the pictures, their drawings and the clip.
     [[nodiscard]] static QStringList fileNames();
     // The path to open a file by.
     [[nodiscard]] std::filesystem::path filePath(const QString& name) const;
@@ -45,9 +63,12 @@ class MediaCatalogue {
     // Files of the catalogue that are missing, cut short, too large or cannot be decoded. Every
     // picture is decoded whole.
     [[nodiscard]] QStringList unusableFiles() const;
-    // A picture by file name; empty names and unusable files give a null pixmap. Each file is
-    // decoded once.
-    [[nodiscard]] const QPixmap& picture(const QString& name) const;
+    // A picture drawn from its drawing at a size in device pixels, for a screen of the given
+    // pixel ratio; each size is drawn once. Empty names give a null pixmap.
+    [[nodiscard]] QPixmap picture(const QString& name, QSize pixels, qreal pixelRatio) const;
+    // Paints a picture into a rectangle of the painter's coordinates, drawn for the pixels it
+    // covers on the painter's device and lined up with them.
+    void paint(QPainter& painter, const QString& name, const QRectF& rect) const;
 
     // What the start-up check tells the player: a few of the files, and how many more, so that
     // the box fits any screen.
@@ -55,8 +76,11 @@ class MediaCatalogue {
                                                  const QStringList& unusable);
 
   private:
+    [[nodiscard]] QSvgRenderer* drawing(const QString& name) const;
+
     std::filesystem::path folder_;
-    mutable std::map<QString, QPixmap> pictures_;
+    mutable std::map<QString, std::unique_ptr<QSvgRenderer>> drawings_;
+    mutable std::map<std::tuple<QString, int, int, qreal>, QPixmap> pictures_;
 };
 
 }  // namespace crestaverde

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "menu_window.h"
 
 #include <QCloseEvent>
@@ -5,10 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 
 #include "design.h"
-#include "icons.h"
 
 namespace crestaverde {
 namespace {
@@ -26,7 +25,7 @@ QLabel* tableLabel(QWidget* parent, const QString& name) {
     label->setFont(tableFont());
     label->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(design::kPaper.name()));
-    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -43,7 +42,6 @@ MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QW
       endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("menu"));
     setWindowTitle(QStringLiteral("BIENVENIDO A CRESTAVERDE"));
-    setWindowIcon(suitIcon(Suit::Hearts));
     setFixedSize(design::kMenuSize);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, design::kMenuGrey);
@@ -102,26 +100,28 @@ void MenuWindow::play() {
     board_.deal();
 }
 
-// Names keep their left edge and wrap at the design width unless a single word is wider.
 // Scores keep the right edge the design lines them up on, so that long scores stay in the window.
+// A name keeps its left edge and one line, cut short with an ellipsis where it would run into its
+// score; the whole name stays in the table and shows as the label's tip.
 void MenuWindow::showTable() {
     for (int row = 0; row < kScoreRows; ++row) {
         const int top = design::kScoreRowTops[static_cast<std::size_t>(row)];
-        QLabel* name = names_[static_cast<std::size_t>(row)];
-        name->setText(QString::fromStdString(menu_.nameCaption(row)));
-        int width = design::kNameWidth;
-        for (const QString& word : name->text().split(QLatin1Char(' '))) {
-            width = std::max(width, name->fontMetrics().horizontalAdvance(word) + 2);
-        }
-        width = std::min(width, design::kMenuSize.width() - design::kNameLeft);
-        name->setGeometry(design::kNameLeft, top, width,
-                          std::max(design::kScoreRowHeight, name->heightForWidth(width)));
         QLabel* score = scores_[static_cast<std::size_t>(row)];
         score->setText(QString::fromStdString(menu_.scoreCaption(row)));
         score->setAlignment(Qt::AlignRight | Qt::AlignTop);
         const int scoreWidth = score->fontMetrics().horizontalAdvance(score->text()) + 2;
         score->setGeometry(design::kScoreRight - scoreWidth, top, scoreWidth,
                            design::kScoreRowHeight);
+        QLabel* name = names_[static_cast<std::size_t>(row)];
+        const QString whole = QString::fromStdString(menu_.nameCaption(row));
+        const int room = score->x() - design::kNameScoreGap - design::kNameLeft;
+        name->setText(name->fontMetrics().elidedText(whole, Qt::ElideRight, room));
+        name->setToolTip(name->text() == whole ? QString() : whole);
+        name->setGeometry(design::kNameLeft, top, room, design::kScoreRowHeight);
+        // A screen reader hears the whole row, the whole name included.
+        QStringList reading = {whole, score->text()};
+        reading.removeAll(QString());
+        name->setAccessibleName(reading.join(QStringLiteral(", ")));
     }
 }
 
@@ -137,13 +137,11 @@ void MenuWindow::showModal() {
 
 void MenuWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawPixmap(design::kMenuRecords.topLeft(), media_.picture(media::kMenuRecords));
-    painter.drawPixmap(design::kMenuTitle.topLeft(), media_.picture(media::kMenuTitle));
-    const QPixmap& landscape = media_.picture(media::kMenuLandscape);
-    painter.drawPixmap(design::kMenuLandscape.topLeft(), landscape);
+    media_.paint(painter, media::kMenuRecords, QRectF(design::kMenuRecords));
+    media_.paint(painter, media::kMenuTitle, QRectF(design::kMenuTitle));
+    media_.paint(painter, media::kMenuLandscape, QRectF(design::kMenuLandscape));
     painter.setPen(design::kInk);
-    painter.drawRect(
-        QRect(design::kMenuLandscape.topLeft(), landscape.size()).adjusted(-1, -1, 0, 0));
+    painter.drawRect(design::kMenuLandscape.adjusted(-1, -1, 0, 0));
 }
 
 // Esc and the close box leave the program, as the quit button does.

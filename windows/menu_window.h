@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start menu on screen: pictures, the record table and four buttons. Play hides it, hands
 // the board the focus and deals; Quit, Esc and the close box end the program.

@@ -11,7 +11,7 @@ namespace crestaverde {
 namespace {
 
 // Far above any picture of the game; reading stops there, so no file can take long to read.
-constexpr qsizetype kMaxFileBytes = 8 * 1024 * 1024;
+constexpr qsizetype kMaxFileBytes = qsizetype{8} * 1024 * 1024;
 constexpr int kMaxFrames = 1000;
 
 // The buffer fits the file, up to one byte past the bound: a bound-sized buffer for every small

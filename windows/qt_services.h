@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's window and runtime services on Qt: message and input boxes, timers, posting, the
 // clock, and the menu's modal showing.

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "suit_shapes.h"
+
+#include "design.h"
 
 namespace crestaverde {
 namespace {
@@ -63,19 +66,6 @@ QPainterPath spade() {
 
 }  // namespace
 
-Suit suitOfLetter(char letter) {
-    switch (letter) {
-        case 'a':
-            return Suit::Hearts;
-        case 'b':
-            return Suit::Diamonds;
-        case 'c':
-            return Suit::Clubs;
-        default:
-            return Suit::Spades;
-    }
-}
-
 QPainterPath suitPath(Suit suit, const QRectF& box) {
     QPainterPath unit;
     switch (suit) {
@@ -99,8 +89,7 @@ QPainterPath suitPath(Suit suit, const QRectF& box) {
 }
 
 QColor suitColor(Suit suit) {
-    return suit == Suit::Hearts || suit == Suit::Diamonds ? QColor(200, 16, 32)
-                                                          : QColor(20, 20, 20);
+    return suit == Suit::Hearts || suit == Suit::Diamonds ? design::kRedSuit : design::kBlackSuit;
 }
 
 }  // namespace crestaverde

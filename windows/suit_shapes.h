@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four card suits as vector shapes, shared by the card art and the window icons.
 
@@ -9,8 +10,6 @@
 
 namespace crestaverde {
 
-// Suit letters as the picture names use them: a hearts, b diamonds, c clubs, d spades.
-[[nodiscard]] Suit suitOfLetter(char letter);
 [[nodiscard]] QPainterPath suitPath(Suit suit, const QRectF& box);
 [[nodiscard]] QColor suitColor(Suit suit);
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the .deb as a Debian packager would (lintian, the desktop entry and AppStream
 # validators), installs it with apt, answers --help and --version without a display, plays a game
 # as root and starts it as an ordinary player: each keeps scores in an own data folder and the

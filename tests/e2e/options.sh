@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line is answered before Qt starts, so without any display: help and version on
 # standard output with status 0; an unknown option prints the usage on standard error, status 2.
 # Usage: options.sh PROGRAM VERSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a score and as a name: numbers read without overflow or a value that cannot be
 // compared, the scores the game writes read back exactly, and the code page round trip holds.
 
@@ -18,13 +19,11 @@ void checkNumbers(std::string_view text) {
     using namespace crestaverde;
     const double score = scoreValue(text);
     if (score != score || score - score != 0) std::abort();  // NaN or infinite
-    if (captionNumber(text) < 0) std::abort();
     if (text.size() >= sizeof(std::int32_t)) {
         std::int32_t value = 0;
         std::memcpy(&value, text.data(), sizeof value);
-        const std::string written = numberToText(value);
+        const std::string written = std::to_string(value);  // as the table stores a score
         if (numericValue(written) != value || scoreValue(written) != value) std::abort();
-        if (value >= 0 && captionNumber(written) != value) std::abort();
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a high-score file: reading never fails, no field passes its cap, and what is
 // written reads back the same.
 

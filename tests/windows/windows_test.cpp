@@ -1,8 +1,11 @@
 // The real windows under the offscreen platform: layout, clicks, boxes and the whole flow.
 
+#include <QAccessible>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,6 +114,28 @@ class WindowsTest : public QObject {
             QCOMPARE(menu.findChild<QPushButton*>(names[i])->text(), captions[i]);
         QVERIFY(menu.findChild<QPushButton*>("play")->isDefault());
         QCOMPARE(menu.findChild<QPushButton*>("quit")->geometry(), QRect(108, 255, 85, 31));
+        QCOMPARE(menu.windowIcon().availableSizes().size(), qsizetype{media::kIconSizes.size()});
+    }
+
+    void aLongNameInTheRecordTableIsCutToOneLineBeforeItsScore() {
+        auto folder = programFolder();
+        const QString whole = QStringLiteral("Un nombre de jugador muy largo de verdad");
+        QFile record(folder->filePath("record.ini"));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(whole.toLatin1() + "\r\n98700\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        record.close();
+        Game game(folder->path(), [] {});
+        MenuWindow& menu = game.menuWindow();
+        PlayerScript script;
+        script.when([&] { return menu.isVisible(); }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 10000);
+        const QLabel* name = menu.nameLabel(0);
+        QVERIFY(name->text().endsWith(QChar(0x2026)));
+        QVERIFY(whole.startsWith(name->text().chopped(1).trimmed()));
+        QCOMPARE(name->height(), design::kScoreRowHeight);
+        QVERIFY(name->geometry().right() < menu.scoreLabel(0)->geometry().left());
+        QCOMPARE(name->toolTip(), whole);
     }
 
     void clicksGoToTheFrontMostCardAndNeedPressAndReleaseOnIt() {
@@ -146,6 +171,116 @@ class WindowsTest : public QObject {
         QTest::mouseClick(&window, Qt::LeftButton, {}, at(ElementKind::FaceUpCard, 0));
         QCOMPARE(s.stockLeft, 23);
         QCOMPARE(window.labelText(design::BoardLabel::DrawsLeft), QStringLiteral("23"));
+    }
+
+    void keysMoveTheHighlightAndPlayAsAClickWould() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardState& s = BoardTestAccess::state(game->board());
+        BoardWindow& window = game->boardWindow();
+        auto* abandon = window.findChild<QPushButton*>("abandon");
+        const auto key = [&](Qt::Key k) {
+            QTest::keyClick(abandon, k);
+            return window.highlightedCard();
+        };
+        const auto tower = [](int position) { return Element{ElementKind::TowerCard, position}; };
+        const Element faceUp{ElementKind::FaceUpCard, 0};
+        s.faceUp.rank = 5;
+        s.tower[17].rank = 6;
+        s.tower[8].rank = 7;
+        QCOMPARE(key(Qt::Key_Up), faceUp);     // the first arrow only shows the face-up card
+        QCOMPARE(key(Qt::Key_Up), tower(18));  // the base card nearest above it
+        QCOMPARE(key(Qt::Key_Up), tower(18));  // every card above is face down
+        QCOMPARE(key(Qt::Key_Left), tower(17));
+        QCOMPARE(key(Qt::Key_Return), faceUp);  // played: the highlight follows the card
+        QVERIFY(s.taken[17]);
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Down), faceUp);
+        QVERIFY(!key(Qt::Key_Escape));
+
+        // A click clears the highlight and plays what it hits, not what was highlighted.
+        key(Qt::Key_Up);
+        s.faceUp.rank = 6;
+        QTest::mouseClick(&window, Qt::LeftButton, {}, windowPointOf(window, tower(8)));
+        QVERIFY(s.taken[8] && !window.highlightedCard());
+        // With nothing highlighted the keys go to the abandon button.
+        PlayerScript script;
+        script.box(PlayerScript::pressKey(Qt::Key_Escape))
+            .box(PlayerScript::pressKey(Qt::Key_Escape));
+        key(Qt::Key_Space);
+        key(Qt::Key_Return);
+        QCOMPARE(script.seen().size(), std::size_t{2});
+    }
+
+    void theBoardOnTheAccessibilityBus() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardState& s = BoardTestAccess::state(game->board());
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&game->boardWindow());
+        QCOMPARE(board->childCount(), kBoardObjects + 2);  // and the abandon button and time bar
+        QAccessibleInterface* peak = board->child(0);
+        QCOMPARE(peak->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
+        QVERIFY(peak->actionInterface()->actionNames().isEmpty());
+        QAccessibleInterface* faceUp = board->child(kTowerCards);
+        const std::array<std::pair<Card, const char*>, 5> names = {{
+            {{7, Suit::Hearts}, "7 de corazones"},
+            {{1, Suit::Spades}, "As de picas"},
+            {{11, Suit::Clubs}, "Jota de tréboles"},
+            {{12, Suit::Diamonds}, "Reina de diamantes"},
+            {{13, Suit::Spades}, "Rey de picas"},
+        }};
+        for (const auto& [card, name] : names) {
+            s.faceUp = card;
+            QCOMPARE(faceUp->text(QAccessible::Name), QString::fromUtf8(name));
+        }
+
+        s.tower[7] = {12, Suit::Hearts};  // the first card of the base row, above the king
+        const QString press = QAccessibleActionInterface::pressAction();
+        board->child(18)->actionInterface()->doAction(press);
+        QTRY_VERIFY(s.taken[7]);
+        faceUp->actionInterface()->doAction(press);
+        QTRY_COMPARE(s.stockLeft, 23);
+        QCOMPARE(board->child(kTowerCards + 2)->text(QAccessible::Name),
+                 QStringLiteral("Puntuación: 300"));
+        QAccessibleInterface* time = board->child(kBoardObjects + 1);
+        QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
+        QCOMPARE(time->valueInterface()->currentValue().toInt(), s.timeBar);
+    }
+
+    // Run also with QT_SCALE_FACTOR=2: the face-up card on the maximised board is, pixel for
+    // pixel, its drawing rendered at the size it covers on screen, not a bitmap stretched there.
+    void cardsAreDrawnFromTheirDrawingsAtTheirSizeOnScreen() {
+        auto folder = programFolder();
+        const auto game = gameOnScreen(folder->path());
+        QVERIFY(game);
+        BoardWindow& window = game->boardWindow();
+        const QImage shot = window.grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const QRectF target = (window.designToWindow() * QTransform::fromScale(ratio, ratio))
+                                  .mapRect(window.designRect({ElementKind::FaceUpCard, 0}));
+        const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
+                         qRound(target.height()));
+        QImage drawn(card.size(), QImage::Format_ARGB32);
+        drawn.fill(design::kFelt);
+        QPainter painter(&drawn);
+        const QString name = media::cardPicture(game->board().state().faceUp);
+        QSvgRenderer(folder->filePath(media::drawingOf(name)))
+            .render(&painter, QRectF(drawn.rect()));
+        painter.end();
+        const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
+        int worst = 0;
+        for (int y = 0; y < card.height(); ++y) {
+            for (int x = 0; x < card.width(); ++x) {
+                const QColor a = onScreen.pixelColor(x, y);
+                const QColor b = drawn.pixelColor(x, y);
+                worst = std::max({worst, std::abs(a.red() - b.red()),
+                                  std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            }
+        }
+        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
     }
 
     void aTimerWithIntervalZeroNeverTicks() {
@@ -345,6 +480,9 @@ class WindowsTest : public QObject {
         QCOMPARE(seen[4].text, QStringLiteral("HA BATIDO UN RECORD!!!"));
         QCOMPARE(seen[4].prefilled, QStringLiteral("Introduzca su nombre"));
         QCOMPARE(menu.scoreLabel(0)->text(), QStringLiteral("0"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(firstName)->text(QAccessible::Name),
+                 QStringLiteral("Ñandú, 0"));
+        QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(0))->state().invisible);
         QVERIFY(ended);
 
         QFile file(folder->filePath("record.ini"));
@@ -452,6 +590,18 @@ class WindowsTest : public QObject {
         QVERIFY(script.seen().empty());  // no box: nothing was dealt, nothing went wrong
         QCOMPARE(game.board().state().phase, Phase::NotDealt);
         QVERIFY(!QFile::exists(folder->filePath("record.ini")));
+    }
+
+    void theMediaCheckNamesBrokenPicturesAndMissingDrawings() {
+        auto folder = programFolder();
+        QFile::remove(folder->filePath("atras.svg"));
+        QFile broken(folder->filePath("cartaqa.svg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("<svg");
+        broken.close();
+        QFile::resize(folder->filePath("carta5b.gif"), 20);
+        QCOMPARE(MediaCatalogue(folder->path()).unusableFiles(),
+                 (QStringList{"carta5b.gif", "cartaqa.svg", "atras.svg"}));
     }
 
     void aBrokenClipOrAMissingDecoderIsReportedAndHelpStillOpens() {

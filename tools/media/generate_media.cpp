@@ -1,22 +1,82 @@
-// Draws every picture of the game into a folder as PNG or JPEG, and the help clip's frames as PNG.
-// make_media.sh turns them into the GIF and AVI files that the game ships.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Draws every picture of the game into a folder twice from the same painting: as a scalable
+// drawing (SVG, through QSvgGenerator), which the game draws on screen at the size it has there,
+// and as the design-size bitmap its picture name refers to (PNG where the game ships a GIF, else
+// the JPEG itself). Also the help clip's frames as PNG in clip/ and the desktop icons in icons/.
+// make_media.sh turns them into the files that the game ships.
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QString>
+#include <QSvgGenerator>
 #include <cstdio>
-#include <string>
+#include <functional>
+#include <vector>
 
 #include "card_art.h"
+#include "design.h"
+#include "media_catalogue.h"
 
 namespace {
 
-bool save(const QImage& image, const QDir& folder, const QString& name) {
-    const bool ok = image.save(folder.filePath(name), nullptr, name.endsWith(".jpg") ? 95 : -1);
-    if (!ok) std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+using namespace crestaverde;
+
+struct Drawing {
+    QString picture;
+    QSize size;
+    std::function<void(QPainter&)> paint;
+};
+
+std::vector<Drawing> drawings() {
+    std::vector<Drawing> all;
+    for (int rank = kAce; rank <= kKing; ++rank) {
+        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
+            all.push_back({media::cardPicture({rank, suit}), art::kCardSize, [=](QPainter& p) {
+                               art::paintCardFace(p, {rank, suit});
+                           }});
+        }
+    }
+    all.push_back({media::kCardBack, art::kCardSize, &art::paintCardBack});
+    all.push_back({media::kEmptyStock, art::kCardSize, &art::paintEmptyStock});
+    all.push_back({media::kBlankFace, art::kCardSize, &art::paintNeutralCard});
+    all.push_back({media::kMenuLandscape, art::kMenuLandscapeSize, &art::paintMenuLandscape});
+    all.push_back({media::kMenuRecords, art::kScoreBoardSize, &art::paintScoreBoard});
+    all.push_back({media::kMenuTitle, art::kMenuBackdropSize, &art::paintMenuBackdrop});
+    return all;
+}
+
+bool report(bool ok, const QString& path) {
+    if (!ok) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return ok;
+}
+
+bool writeSvg(const QString& path, QSize size, const std::function<void(QPainter&)>& paint) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("CRESTAVERDE"));
+    svg.setDescription(QStringLiteral("Drawn by CRESTAVERDE's media generator"));
+    QPainter painter;
+    if (!painter.begin(&svg)) return report(false, path);
+    paint(painter);
+    return report(painter.end(), path);
+}
+
+// JPEG keeps no transparency: its corners show the felt the picture lies on.
+bool writeBitmap(const QDir& folder, const Drawing& drawing) {
+    const bool jpeg = drawing.picture.endsWith(QStringLiteral(".jpg"));
+    QImage image(drawing.size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(jpeg ? design::kFelt : QColor(Qt::transparent));
+    QPainter painter(&image);
+    drawing.paint(painter);
+    painter.end();
+    const QString name =
+        jpeg ? drawing.picture : QString(drawing.picture).replace(QStringLiteral(".gif"), ".png");
+    const QString path = folder.filePath(name);
+    return report(image.save(path, nullptr, jpeg ? 95 : -1), path);
 }
 
 }  // namespace
@@ -28,30 +88,29 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    using namespace crestaverde::art;
-    bool ok = true;
-    for (const char rank : std::string("1234567890jqk")) {
-        for (const char suit : std::string("abcd")) {
-            ok &= save(cardFace(rank, suit), folder,
-                       QStringLiteral("carta%1%2.png").arg(rank).arg(suit));
-        }
+    bool ok = folder.mkpath(QStringLiteral("clip")) && folder.mkpath(QStringLiteral("icons"));
+    for (const Drawing& drawing : drawings()) {
+        ok &= writeBitmap(folder, drawing);
+        ok &= writeSvg(folder.filePath(media::drawingOf(drawing.picture)), drawing.size,
+                       drawing.paint);
     }
-    ok &= save(cardBack(), folder, "atras.jpg");
-    ok &= save(emptyStock(), folder, "ninguna.jpg");
-    ok &= save(neutralCard(), folder, "carta.jpg");
-    ok &= save(menuLandscape(), folder, "fondo2.jpg");
-    ok &= save(scoreBoard(), folder, "hi-score.jpg");
-    ok &= save(menuBackdrop(), folder, "intro.png");
     constexpr int kFrames = 24;
     for (int frame = 0; frame < kFrames; ++frame) {
-        ok &= save(clipFrame(frame, kFrames), folder,
-                   QStringLiteral("clip%1.png").arg(frame, 2, 10, QChar('0')));
+        const QString path =
+            folder.filePath(QStringLiteral("clip/%1.png").arg(frame, 2, 10, QChar('0')));
+        ok &= report(art::clipFrame(frame, kFrames).save(path), path);
     }
-    QDir(folder.filePath("icons")).mkpath(".");
     for (const int size : {16, 32, 48, 64, 128, 256}) {
-        ok &= save(appIcon(size), folder, QStringLiteral("icons/crestaverde-%1.png").arg(size));
+        QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+        icon.fill(Qt::transparent);
+        QPainter painter(&icon);
+        painter.scale(size / double(art::kIconBox), size / double(art::kIconBox));
+        art::paintAppIcon(painter);
+        painter.end();
+        const QString path = folder.filePath(QStringLiteral("icons/crestaverde-%1.png").arg(size));
+        ok &= report(icon.save(path), path);
     }
-    QFile svg(folder.filePath("icons/crestaverde.svg"));
-    ok &= svg.open(QIODevice::WriteOnly) && svg.write(appIconSvg().toUtf8()) > 0;
+    ok &= writeSvg(folder.filePath(QStringLiteral("icons/crestaverde.svg")),
+                   QSize(art::kIconBox, art::kIconBox), &art::paintAppIcon);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "board_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QTimer>
+#include <algorithm>
+#include <numeric>
+
+#include "board_window.h"
+#include "card_highlight.h"
+
+namespace crestaverde {
+
+using design::BoardLabel;
+using design::Element;
+using design::ElementKind;
+
+namespace {
+
+constexpr int kFaceUpObject = kTowerCards;
+constexpr int kStockObject = kTowerCards + 1;
+constexpr int kFirstLabelObject = kTowerCards + 2;
+constexpr std::array<BoardLabel, 5> kReadLabels = {
+    BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
+    BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
+static_assert(kFirstLabelObject + kReadLabels.size() == kBoardObjects);
+
+const QString kFaceDown = QStringLiteral("Carta boca abajo");
+
+const std::array<int, kTowerCards>& readingOrder() {
+    static const std::array<int, kTowerCards> order = [] {
+        std::array<int, kTowerCards> positions{};
+        std::iota(positions.begin(), positions.end(), 1);
+        std::stable_sort(positions.begin(), positions.end(),
+                         [](int a, int b) { return design::towerRow(a) < design::towerRow(b); });
+        return positions;
+    }();
+    return order;
+}
+
+Element elementOf(int object) {
+    if (object < kTowerCards) {
+        return {ElementKind::TowerCard, readingOrder().at(static_cast<std::size_t>(object))};
+    }
+    if (object == kFaceUpObject) return {ElementKind::FaceUpCard, 0};
+    if (object == kStockObject) return {ElementKind::StockPile, 0};
+    return {ElementKind::Label,
+            static_cast<int>(kReadLabels.at(static_cast<std::size_t>(object - kFirstLabelObject)))};
+}
+
+// A cover stands for the card it covers; labels nobody reads have no object.
+std::optional<int> objectOf(Element element) {
+    switch (element.kind) {
+        case ElementKind::Cover:
+            return objectOf({ElementKind::TowerCard, design::coveredPosition(element.index)});
+        case ElementKind::TowerCard: {
+            const auto& order = readingOrder();
+            return static_cast<int>(std::find(order.begin(), order.end(), element.index) -
+                                    order.begin());
+        }
+        case ElementKind::FaceUpCard:
+            return kFaceUpObject;
+        case ElementKind::StockPile:
+            return kStockObject;
+        case ElementKind::Label:
+            break;
+    }
+    const auto label =
+        std::find(kReadLabels.begin(), kReadLabels.end(), static_cast<BoardLabel>(element.index));
+    if (label == kReadLabels.end()) return std::nullopt;
+    return kFirstLabelObject + static_cast<int>(label - kReadLabels.begin());
+}
+
+bool isCard(Element element) {
+    return element.kind == ElementKind::TowerCard || element.kind == ElementKind::FaceUpCard;
+}
+
+// What is not on the board has no name, so that a card or notice coming and going is a change of
+// name like any other.
+QString nameOf(const BoardWindow& window, Element element) {
+    if (!window.shown(element)) return {};
+    const BoardState& s = window.state();
+    const bool faces = s.phase != Phase::Over;  // between games the board shows blank faces
+    switch (element.kind) {
+        case ElementKind::TowerCard: {
+            const auto position = static_cast<std::size_t>(element.index);
+            return faces && !s.faceDown.at(position) ? cardName(s.tower.at(position)) : kFaceDown;
+        }
+        case ElementKind::FaceUpCard:
+            return faces ? cardName(s.faceUp) : kFaceDown;
+        case ElementKind::StockPile:
+            return s.stockEmpty() ? QStringLiteral("Sin cartas") : kFaceDown;
+        default:
+            break;
+    }
+    const auto label = static_cast<BoardLabel>(element.index);
+    const QString text = window.labelText(label);
+    switch (label) {
+        case BoardLabel::Score:
+            return QStringLiteral("Puntuación: ") + text;
+        case BoardLabel::DrawsLeft:
+            return QStringLiteral("Robos restantes: ") + text;
+        case BoardLabel::LeftPeakNotice:
+            return QStringLiteral("Pico izquierdo: ") + text;
+        case BoardLabel::MiddlePeakNotice:
+            return QStringLiteral("Pico central: ") + text;
+        default:
+            return QStringLiteral("Pico derecho: ") + text;
+    }
+}
+
+// Where a card lies, for a player who cannot see it.
+QString descriptionOf(Element element) {
+    if (element.kind == ElementKind::FaceUpCard) return QStringLiteral("Al lado de la baraja");
+    if (element.kind == ElementKind::StockPile) return QStringLiteral("Baraja");
+    if (element.kind != ElementKind::TowerCard) return {};
+    const QString tower = element.index <= 10   ? QStringLiteral("izquierda")
+                          : element.index <= 19 ? QStringLiteral("central")
+                                                : QStringLiteral("derecha");
+    return QStringLiteral("Torre %1, fila %2").arg(tower).arg(design::towerRow(element.index));
+}
+
+class BoardObject : public QAccessibleInterface, public QAccessibleActionInterface {
+  public:
+    BoardObject(BoardWindow& window, Element element) : window_(window), element_(element) {}
+
+    [[nodiscard]] bool isValid() const override { return true; }
+    [[nodiscard]] QObject* object() const override { return nullptr; }
+    [[nodiscard]] QWindow* window() const override { return window_.windowHandle(); }
+    [[nodiscard]] QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override {
+        return nullptr;
+    }
+    [[nodiscard]] QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(&window_);
+    }
+    [[nodiscard]] QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    [[nodiscard]] int childCount() const override { return 0; }
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface* /*child*/) const override {
+        return -1;
+    }
+    [[nodiscard]] QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) return nameOf(window_, element_);
+        if (kind == QAccessible::Description) return descriptionOf(element_);
+        return {};
+    }
+    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+    [[nodiscard]] QRect rect() const override {
+        if (!window_.shown(element_)) return {};
+        const QRect inWindow =
+            window_.designToWindow().mapRect(window_.designRect(element_)).toRect();
+        return {window_.mapToGlobal(inWindow.topLeft()), inWindow.size()};
+    }
+    [[nodiscard]] QAccessible::Role role() const override {
+        if (isCard(element_)) return QAccessible::Button;
+        return element_.kind == ElementKind::StockPile ? QAccessible::Graphic
+                                                       : QAccessible::StaticText;
+    }
+    [[nodiscard]] QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = !window_.shown(element_);
+        if (isCard(element_)) {
+            const bool canClick = clickable(window_.state(), element_);
+            state.disabled = !canClick;
+            state.focusable = canClick;
+            state.focused = window_.highlightedCard() == element_;
+        }
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type != QAccessible::ActionInterface || !isCard(element_)) return nullptr;
+        return static_cast<QAccessibleActionInterface*>(this);
+    }
+
+    [[nodiscard]] QStringList actionNames() const override {
+        if (!clickable(window_.state(), element_)) return {};
+        return {pressAction()};
+    }
+    // Queued: a click may open a box, and its modal loop must not hold up the caller, who may be
+    // the one to answer it.
+    void doAction(const QString& action) override {
+        if (action != pressAction() || !clickable(window_.state(), element_)) return;
+        QTimer::singleShot(0, &window_,
+                           [window = &window_, card = element_] { window->click(card); });
+    }
+    [[nodiscard]] QStringList keyBindingsForAction(const QString& /*action*/) const override {
+        return {};
+    }
+
+  private:
+    BoardWindow& window_;
+    Element element_;
+};
+
+// The painted objects come first among the children, the window's controls after them. They are
+// made when first asked for, and belong to the accessibility cache until the window goes.
+class BoardAccessible : public QAccessibleWidget {
+  public:
+    explicit BoardAccessible(BoardWindow& window)
+        : QAccessibleWidget(&window, QAccessible::Window), window_(window) {}
+    BoardAccessible(const BoardAccessible&) = delete;
+    BoardAccessible& operator=(const BoardAccessible&) = delete;
+    ~BoardAccessible() override {
+        for (const QAccessible::Id id : ids_) {
+            if (id != 0) QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    [[nodiscard]] int childCount() const override {
+        return kBoardObjects + QAccessibleWidget::childCount();
+    }
+    [[nodiscard]] QAccessibleInterface* child(int index) const override {
+        if (index < 0) return nullptr;
+        if (index >= kBoardObjects) return QAccessibleWidget::child(index - kBoardObjects);
+        QAccessible::Id& id = ids_.at(static_cast<std::size_t>(index));
+        if (id == 0) {
+            id = QAccessible::registerAccessibleInterface(
+                new BoardObject(window_, elementOf(index)));
+        }
+        return QAccessible::accessibleInterface(id);
+    }
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int index = 0; index < kBoardObjects; ++index) {
+            const QAccessible::Id id = ids_.at(static_cast<std::size_t>(index));
+            if (id != 0 && QAccessible::accessibleInterface(id) == child) return index;
+        }
+        const int control = QAccessibleWidget::indexOfChild(child);
+        return control < 0 ? -1 : kBoardObjects + control;
+    }
+    // The controls lie over the painting; within it the front-most element counts, as for a click.
+    [[nodiscard]] QAccessibleInterface* childAt(int x, int y) const override {
+        for (int index = kBoardObjects; index < childCount(); ++index) {
+            QAccessibleInterface* control = child(index);
+            if (control != nullptr && control->rect().contains(x, y)) return control;
+        }
+        const QPointF inWindow(window_.mapFromGlobal(QPoint(x, y)));
+        const std::optional<Element> element =
+            window_.elementAt(window_.designToWindow().inverted().map(inWindow));
+        const std::optional<int> object = element ? objectOf(*element) : std::nullopt;
+        return object ? child(*object) : nullptr;
+    }
+
+  private:
+    BoardWindow& window_;
+    mutable std::array<QAccessible::Id, kBoardObjects> ids_{};
+};
+
+QAccessibleInterface* boardFactory(const QString& /*className*/, QObject* object) {
+    auto* window = dynamic_cast<BoardWindow*>(object);
+    return window != nullptr ? new BoardAccessible(*window) : nullptr;
+}
+
+void send(int object, QAccessibleEvent&& event) {
+    event.setChild(object);
+    QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace
+
+QString cardName(Card card) {
+    static const std::array<QString, 4> suits = {
+        QStringLiteral("corazones"), QStringLiteral("diamantes"), QStringLiteral("tréboles"),
+        QStringLiteral("picas")};
+    QString rank;
+    switch (card.rank) {
+        case kAce:
+            rank = QStringLiteral("As");
+            break;
+        case 11:
+            rank = QStringLiteral("Jota");
+            break;
+        case 12:
+            rank = QStringLiteral("Reina");
+            break;
+        case kKing:
+            rank = QStringLiteral("Rey");
+            break;
+        default:
+            rank = QString::number(card.rank);
+    }
+    return rank + QStringLiteral(" de ") + suits.at(static_cast<std::size_t>(card.suit));
+}
+
+void installBoardAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&boardFactory);
+        return true;
+    }();
+    static_cast<void>(installed);
+}
+
+void announceHighlight(BoardWindow& window, std::optional<Element> card) {
+    const std::optional<int> object = card ? objectOf(*card) : std::nullopt;
+    if (object) {
+        send(*object, QAccessibleEvent(&window, QAccessible::Focus));
+    } else if (QWidget* control = window.focusWidget()) {
+        QAccessibleEvent focus(control, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void BoardAnnouncer::boardChanged() {
+    const BoardState& s = window_.state();
+    for (int object = 0; object < kBoardObjects; ++object) {
+        const Element element = elementOf(object);
+        Seen now{nameOf(window_, element), window_.shown(element), clickable(s, element)};
+        Seen& before = seen_.at(static_cast<std::size_t>(object));
+        if (now.name != before.name) {
+            send(object, QAccessibleEvent(&window_, QAccessible::NameChanged));
+        }
+        QAccessible::State changed;
+        changed.invisible = now.shown != before.shown;
+        changed.disabled = changed.focusable = now.clickable != before.clickable;
+        if (changed.invisible || changed.disabled) {
+            send(object, QAccessibleStateChangeEvent(&window_, changed));
+        }
+        before = std::move(now);
+    }
+}
+
+}  // namespace crestaverde
