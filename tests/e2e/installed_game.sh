@@ -68,7 +68,7 @@ wait_box() {
     for _ in $(seq 1 400); do
         if [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = CRESTAVERDE ]; then
             local width
-            width=$(xdotool getactivewindow getwindowgeometry --shell | sed -n 's/^WIDTH=//p')
+            width=$(xdotool getactivewindow getwindowgeometry --shell 2>/dev/null | sed -n 's/^WIDTH=//p' || true)
             [ "${width:-9999}" -lt 700 ] && return 0
         fi
         sleep 0.05
