@@ -22,8 +22,12 @@ Entry loadedEntry(const std::filesystem::path& module) {
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = ::dlerror();
-        return "no se puede cargar el descodificador (" +
-               std::string(why != nullptr ? why : module.string()) + ")";
+        std::string error = "no se puede cargar el descodificador (" +
+                            std::string(why != nullptr ? why : module.string()) + ")";
+        // The message stays allocated until dlerror is asked again, and the pool's thread that
+        // asked may live on to the end of the program.
+        ::dlerror();
+        return error;
     }
     auto* entry = reinterpret_cast<DecodeClipEntry*>(::dlsym(handle, kDecodeClipSymbol));
     if (entry == nullptr) {
