@@ -132,7 +132,7 @@ class Decoder {
 
 }  // namespace
 
-std::variant<Clip, std::string> decodeClip(const std::string& path, const ClipLimits& limits) {
+DecodedClip decodeClip(const std::string& path, const ClipLimits& limits) {
     Decoder decoder(limits);
     if (std::string error = decoder.open(path); !error.empty()) return error;
     if (std::string error = decoder.decodeAll(); !error.empty()) return error;
@@ -140,3 +140,9 @@ std::variant<Clip, std::string> decodeClip(const std::string& path, const ClipLi
 }
 
 }  // namespace crestaverde
+
+extern "C" void crestaverde_decode_clip(const std::string* path,
+                                        const crestaverde::ClipLimits* limits,
+                                        crestaverde::DecodedClip* out) {
+    *out = crestaverde::decodeClip(*path, *limits);
+}

@@ -5,7 +5,7 @@
 namespace crestaverde {
 namespace {
 
-ClipLoader::Decoded toImages(std::variant<Clip, std::string> decoded) {
+ClipLoader::Decoded toImages(DecodedClip decoded) {
     if (auto* error = std::get_if<std::string>(&decoded)) return std::move(*error);
     const Clip& clip = std::get<Clip>(decoded);
     ClipImages images;

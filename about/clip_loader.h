@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "clip_decoder.h"
+#include "clip_module.h"
 
 namespace crestaverde {
 
@@ -24,10 +24,9 @@ struct ClipImages {
 class ClipLoader {
   public:
     using Decoded = std::variant<ClipImages, std::string>;  // the frames or what went wrong
-    using Decode = std::function<std::variant<Clip, std::string>(const std::string& path,
-                                                                 const ClipLimits& limits)>;
+    using Decode = ClipDecode;
 
-    explicit ClipLoader(Decode decode = &decodeClip) : decode_(std::move(decode)) {}
+    explicit ClipLoader(Decode decode) : decode_(std::move(decode)) {}
     ClipLoader(const ClipLoader&) = delete;
     ClipLoader& operator=(const ClipLoader&) = delete;
     ~ClipLoader();

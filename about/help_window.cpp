@@ -27,10 +27,12 @@ QFont designFont(const QString& family, double points, bool bold) {
 
 }  // namespace
 
-HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent)
+HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services,
+                       const std::filesystem::path& clipModule, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::MSWindowsFixedSizeDialogHint),
+      loader_(clipModuleDecoder(clipModule)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Ayuda"));
     setFixedSize(design::kHelpSize);

@@ -24,6 +24,7 @@ Game::Game(const QString& folder, const std::function<void()>& endProgram)
 
 Game::Game(const std::filesystem::path& folder, const std::function<void()>& endProgram)
     : media_(mediaFolderFor(folder)),
+      clipModule_(clipModuleFor(folder)),
       services_([this](TimerId id) {
           board_.tick(id);
           refreshBoard();
@@ -58,7 +59,7 @@ void Game::showMenu() {
 }
 
 void Game::showHelp() {
-    HelpWindow help(media_, services_, menuWindow_);
+    HelpWindow help(media_, services_, clipModule_, menuWindow_);
     help.exec();
 }
 

@@ -46,6 +46,7 @@ class Game : public WindowHost {
 
   private:
     MediaCatalogue media_;
+    std::filesystem::path clipModule_;
     QtServices services_;
     Menu menu_;
     Board board_;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -70,11 +71,41 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
     refresh();
 }
 
-void BoardWindow::refresh() {
-    timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
+QRegion BoardWindow::refresh() {
+    // Places are kept in design pixels: a window scaled anew is repainted whole by Qt, so the
+    // current scale finds what is on screen.
+    const QTransform transform = designToWindow();
+    QRegion changed;
+    const auto& stacking = design::boardStacking();
+    for (std::size_t i = 0; i < stacking.size(); ++i) {
+        Drawn now = drawnNow(stacking[i]);
+        if (now == drawn_[i]) continue;
+        changed += windowArea(transform, drawn_[i].place);
+        changed += windowArea(transform, now.place);
+        drawn_[i] = std::move(now);
+    }
     highlight_->follow();
+    // Queued before the time bar's own repaint, which paints at once, so that one pass draws all.
+    update(changed);
+    timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
     announcer_.boardChanged();
-    update();
+    return changed;
+}
+
+BoardWindow::Drawn BoardWindow::drawnNow(Element element) const {
+    if (!shown(element)) return {};
+    const QString content = element.kind == ElementKind::Label
+                                ? labelText(static_cast<BoardLabel>(element.index))
+                                : pictureOf(element);
+    return {content, designRect(element)};
+}
+
+QRect BoardWindow::windowArea(const QTransform& transform, const QRectF& designRect) {
+    if (designRect.isEmpty()) return {};
+    return transform.mapRect(designRect)
+        .toAlignedRect()
+        .adjusted(-design::kRepaintMargin, -design::kRepaintMargin, design::kRepaintMargin,
+                  design::kRepaintMargin);
 }
 
 std::optional<Element> BoardWindow::highlightedCard() const {
@@ -215,13 +246,19 @@ void BoardWindow::paintElement(QPainter& painter, Element element) const {
     media_.paint(painter, pictureOf(element), designRect(element));
 }
 
-void BoardWindow::paintEvent(QPaintEvent* /*event*/) {
+void BoardWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setTransform(designToWindow());
+    const QTransform transform = designToWindow();
+    painter.setTransform(transform);
     const auto& stacking = design::boardStacking();
     for (auto element = stacking.rbegin(); element != stacking.rend(); ++element) {
+        // A tick repaints a few small areas: what lies outside them is not drawn at all.
+        if (!shown(*element) ||
+            !event->region().intersects(windowArea(transform, designRect(*element)))) {
+            continue;
+        }
         paintElement(painter, *element);
     }
     highlight_->paint(painter);

@@ -2,7 +2,10 @@
 // The game board on screen: draws the board's state in its design layout, scaled to the window,
 // and turns clicks into the board's moves.
 
+#include <QRegion>
+#include <QTransform>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -23,8 +26,10 @@ class BoardWindow : public QWidget {
     // endProgram runs when the player closes the board.
     BoardWindow(Board& board, const MediaCatalogue& media, std::function<void()> endProgram);
 
-    // Brings what is shown in line with the board's state.
-    void refresh();
+    // Brings what is shown in line with the board's state. Only what changed since the last
+    // refresh is repainted: the time bar, and the board's elements whose picture, text or place
+    // changed, where they were and where they are. Returns that region of the board.
+    QRegion refresh();
     [[nodiscard]] const BoardState& state() const { return board_.state(); }
     // Plays the card as a click on it does.
     void click(design::Element card);
@@ -49,6 +54,16 @@ class BoardWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What an element showed when last refreshed: its picture or text, and where in design
+    // pixels; empty for an element not shown.
+    struct Drawn {
+        QString content;
+        QRectF place;
+        bool operator==(const Drawn&) const = default;
+    };
+    [[nodiscard]] Drawn drawnNow(design::Element element) const;
+    // The window pixels a design rect may touch, antialiased edges included.
+    [[nodiscard]] static QRect windowArea(const QTransform& transform, const QRectF& designRect);
     void paintElement(QPainter& painter, design::Element element) const;
     void paintLabel(QPainter& painter, design::BoardLabel label) const;
     [[nodiscard]] QString pictureOf(design::Element element) const;
@@ -66,6 +81,7 @@ class BoardWindow : public QWidget {
     BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;
     bool minimised_ = false;
+    std::array<Drawn, design::kElementCount> drawn_;  // in stacking order
 };
 
 }  // namespace crestaverde

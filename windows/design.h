@@ -53,6 +53,8 @@ inline const QString kTahoma = QStringLiteral("Tahoma");
 inline constexpr QSize kBoardDesignSize{794, 543};    // where the controls reach: 11910 x 8145
 inline constexpr QSize kBoardRestoredSize{312, 213};  // 4680 x 3195
 inline constexpr QSize kCardSize{71, 96};
+// Window pixels repainted around an element that changed, for its antialiased and smoothed edges.
+inline constexpr int kRepaintMargin = 2;
 
 struct TwipPoint {
     int left;

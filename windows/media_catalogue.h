@@ -76,6 +76,7 @@ class MediaCatalogue {
                                                  const QStringList& unusable);
 
   private:
+    [[nodiscard]] bool usable(const QString& name) const;
     [[nodiscard]] QSvgRenderer* drawing(const QString& name) const;
 
     std::filesystem::path folder_;

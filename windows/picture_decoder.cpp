@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -13,10 +14,13 @@ namespace {
 constexpr qsizetype kMaxFileBytes = qsizetype{8} * 1024 * 1024;
 constexpr int kMaxFrames = 1000;
 
+// The buffer fits the file, up to one byte past the bound: a bound-sized buffer for every small
+// picture teaches the allocator to keep megabytes for good.
 QByteArray readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0 || !in.seekg(0)) return {};
+    QByteArray bytes(std::min<qsizetype>(size, kMaxFileBytes) + 1, Qt::Uninitialized);
     in.read(bytes.data(), bytes.size());
     bytes.truncate(in.gcount());
     return bytes;
@@ -32,6 +36,14 @@ bool endsWhole(const QByteArray& bytes, const QByteArray& format) {
     return true;
 }
 
+// Told the format by the file's extension, Qt loads that one decoder, where guessing from the bytes
+// loads every installed one (SVG's and its library among them) to ask each in turn.
+QByteArray formatOf(const std::filesystem::path& file) {
+    const QByteArray format = QByteArray::fromStdString(file.extension().string()).toLower();
+    if (format == ".jpg") return "jpeg";
+    return format.startsWith('.') ? format.mid(1) : format;
+}
+
 }  // namespace
 
 QImage decodePicture(const std::filesystem::path& file) {
@@ -39,7 +51,8 @@ QImage decodePicture(const std::filesystem::path& file) {
     if (bytes.isEmpty() || bytes.size() > kMaxFileBytes) return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, formatOf(file));
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
         !endsWhole(bytes, reader.format())) {

@@ -25,7 +25,8 @@ sleep 1
 
 copy_program() {  # folder
     mkdir -p "$1"
-    cp "$source_folder"/crestaverde "$source_folder"/*.gif "$source_folder"/*.jpg "$source_folder"/*.svg "$source_folder"/*.avi "$1"/
+    cp "$source_folder"/crestaverde "$source_folder"/libcrestaverde_clip.so "$source_folder"/*.gif \
+        "$source_folder"/*.jpg "$source_folder"/*.svg "$source_folder"/*.avi "$1"/
 }
 
 wait_window() {  # title: waits until a visible window has exactly this title
@@ -48,7 +49,7 @@ wait_box() {
     for _ in $(seq 1 400); do
         if [ "$(active_title)" = "CRESTAVERDE" ]; then
             local width
-            width=$(xdotool getactivewindow getwindowgeometry --shell | sed -n 's/^WIDTH=//p')
+            width=$(xdotool getactivewindow getwindowgeometry --shell 2>/dev/null | sed -n 's/^WIDTH=//p' || true)
             [ "${width:-9999}" -lt 700 ] && return 0
         fi
         sleep 0.05
@@ -66,7 +67,7 @@ next_box() {
     for _ in $(seq 1 400); do
         local id width
         id=$(xdotool getactivewindow 2>/dev/null || true)
-        width=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
+        width=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p' || true)
         if [ "$id" != "$last_box" ] && [ -n "$width" ] && [ "$(active_title)" != "BIENVENIDO A CRESTAVERDE" ]; then
             [ "${1:-}" = board ] && [ "$width" -ge 700 ] && return 0
             [ -z "${1:-}" ] && [ "$width" -lt 700 ] && last_box=$id && return 0

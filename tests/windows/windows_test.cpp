@@ -26,6 +26,7 @@
 #include "game.h"
 #include "help_window.h"
 #include "picture_decoder.h"
+#include "score_location.h"
 #include "temp_folder.h"
 
 namespace crestaverde::testing {
@@ -147,7 +148,8 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
   private:
-    // The shipped media copied into a folder of the given name (bytes) inside dir.
+    // A program folder of the given name (bytes) inside dir: the shipped media and the clip
+    // decoder, no score file yet.
     static fs::path mediaCopy(const TempFolder& dir, const std::string& name = "media") {
         const fs::path folder = dir.file(name);
         fs::create_directory(folder);
@@ -155,6 +157,7 @@ class WindowsTest : public QObject {
             fs::copy_file(fs::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
                           folder / file.toStdString());
         }
+        fs::copy_file(CRESTAVERDE_CLIP_MODULE, folder / kClipModuleName);
         return folder;
     }
 
@@ -248,6 +251,40 @@ class WindowsTest : public QObject {
         clock.stop();
         game.services().post([&] { s.timeBar = 120; });
         QTRY_COMPARE(window.findChild<QProgressBar*>("timeBar")->value(), 120);
+
+        // Every pixel that a play, a draw or a count-down tick changes lies in what refresh
+        // repaints, and the tick repaints little of the board.
+        s.faceUp.rank = 5;
+        s.tower[27].rank = 6;
+        const QRect bar = window.findChild<QProgressBar*>("timeBar")->geometry();
+        const std::function<void()> changes[] = {[&] { game.board().playTowerCard(27); },
+                                                 [&] { game.board().drawFromStock(); },
+                                                 [&] {
+                                                     s.phase = Phase::Countdown;
+                                                     game.board().tick(TimerId::Clock);
+                                                 }};
+        qint64 area = 0;
+        for (const auto& change : changes) {
+            const QImage before = window.grab().toImage();
+            change();
+            const QRegion repainted = window.refresh() + bar;
+            const QImage after = window.grab().toImage();
+            const qreal r = after.devicePixelRatio();
+            for (int y = 0; y < after.height(); ++y) {
+                for (int x = 0; x < after.width(); ++x) {
+                    if (before.pixel(x, y) == after.pixel(x, y)) continue;
+                    QVERIFY2(repainted.contains(QPoint(int(x / r), int(y / r))),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                }
+            }
+            area = 0;
+            for (const QRect& rect : repainted) area += qint64(rect.width()) * rect.height();
+        }
+        QVERIFY2(area < qint64(window.width()) * window.height() / 20,
+                 qPrintable(QString::number(area)));
+        s.phase = Phase::Playing;  // back to the dealt stock and score for what follows
+        s.stockLeft = kStockCards;
+        s.score = 0;
         clock.start(pace);
 
         // A card under its cover: the cover takes the click and nothing happens.
@@ -532,17 +569,20 @@ class WindowsTest : public QObject {
         QVERIFY2(box.sizeHint().height() < 480, QByteArray::number(box.sizeHint().height()));
         QVERIFY(!MediaCatalogue::unusableMessage("f", {"a.gif"}).contains(QStringLiteral("más")));
 
-        // A clip that starts as one but cannot be decoded is reported by name, and help opens.
+        // A clip that starts as one but cannot be decoded, or a decoder module that is missing,
+        // is reported by the clip's name, and help opens all the same.
         writeBytes(folder / "ayuda.avi", "RIFF and then no clip at all");
         Game game(folder, [] {});
-        PlayerScript script;
-        script.box(PlayerScript::click("Aceptar"));
-        HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
-        help.show();
-        QTRY_COMPARE(script.seen().size(), qsizetype{1});
-        QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
-                 qPrintable(script.seen()[0]));
-        QVERIFY(!help.clipLoaded() && help.isVisible());
+        for (const fs::path& module : {clipModuleFor(folder), folder / "no-such-module.so"}) {
+            PlayerScript script;
+            script.box(PlayerScript::click("Aceptar"));
+            HelpWindow help(MediaCatalogue(folder), game.services(), module, nullptr);
+            help.show();
+            QTRY_COMPARE(script.seen().size(), qsizetype{1});
+            QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
+                     qPrintable(script.seen()[0]));
+            QVERIFY(!help.clipLoaded() && help.isVisible());
+        }
     }
 
     void theClipIsDecodedAwayFromTheWindowThread() {
@@ -565,7 +605,7 @@ class WindowsTest : public QObject {
         // A loader that goes away first never calls back.
         bool late = false;
         {
-            ClipLoader gone;
+            ClipLoader gone(&decodeClip);
             gone.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
                        [&](ClipLoader::Decoded) { late = true; });
         }
