@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <map>
 
@@ -59,7 +60,19 @@ TEST(SystemInfo, TheFirstProgramOfTheListFoundOnThePath) {
     EXPECT_FALSE(findSystemInfoProgram(""));
 }
 
-TEST(ClipDecoder, DecodesTheHelpClipIntoChangingFrames) {
+TEST(ClipDecoder, DecodesTheHelpClipIntoChangingFramesWithinItsBudget) {
+    constexpr std::size_t kFrameBytes = 77U * 39U * 4U;  // one frame of the shipped clip
+    for (const std::size_t budget : {kFrameBytes - 1, 2 * kFrameBytes - 1}) {
+        ClipLimits limits;
+        limits.maxDecodedBytes = budget;
+        const auto refused = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", limits);
+        EXPECT_EQ(std::get<std::string>(refused), "es demasiado grande") << budget;
+    }
+    const std::atomic<bool> cancelled{true};
+    ClipLimits stopped;
+    stopped.cancelled = &cancelled;
+    EXPECT_TRUE(std::holds_alternative<std::string>(
+        decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", stopped)));
     auto decoded = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi");
     ASSERT_TRUE(std::holds_alternative<Clip>(decoded)) << std::get<std::string>(decoded);
     const Clip& clip = std::get<Clip>(decoded);

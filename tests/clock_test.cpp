@@ -29,35 +29,32 @@ TEST(Banner, FillsTheBarInStepsOfFiveThenAnnouncesTheLevelOnlyWithTheTimeFull) {
     EXPECT_EQ(game.s().timeBar, 225);  // the bar keeps climbing past full
 }
 
-struct LevelPace {
-    int level, interval, drain, tickThatRunsOut;
-};
-
-class LevelTable : public ::testing::TestWithParam<LevelPace> {};
-
-TEST_P(LevelTable, DrainsAtTheLevelsPaceAndRunsOutOnTime) {
-    const LevelPace pace = GetParam();
-    TestGame game;
-    game.edit().level = pace.level;
-    game.startGame();
-    EXPECT_EQ(game.clock().interval(), pace.interval);
-    game.services.shown.clear();
-    for (int tick = 1; tick < pace.tickThatRunsOut; ++tick) {
-        game.services.advance(pace.interval);
-        ASSERT_EQ(game.s().timeLeft, 200 - tick * pace.drain) << "tick " << tick;
-        EXPECT_EQ(game.s().timeBar, game.s().timeLeft);
+TEST(Clock, DrainsAtTheLevelsPaceAndRunsOutOnTime) {
+    // Level, interval, drain per tick, the tick that runs out.
+    for (const auto& [level, interval, drain, runsOut] :
+         std::vector<std::array<int, 4>>{{1, 2000, 20, 11},
+                                         {2, 1800, 25, 9},
+                                         {3, 1600, 30, 7},
+                                         {5, 1200, 40, 6},
+                                         {8, 600, 55, 4},
+                                         {10, 200, 65, 4}}) {
+        TestGame game;
+        game.edit().level = level;
+        game.startGame();
+        EXPECT_EQ(game.clock().interval(), interval);
+        game.services.shown.clear();
+        for (int tick = 1; tick < runsOut; ++tick) {
+            game.services.advance(interval);
+            ASSERT_EQ(game.s().timeLeft, 200 - tick * drain) << "level " << level;
+            EXPECT_EQ(game.s().timeBar, game.s().timeLeft);
+        }
+        EXPECT_TRUE(game.services.shown.empty());
+        game.services.advance(interval);
+        ASSERT_FALSE(game.services.shown.empty()) << level;
+        EXPECT_EQ(game.services.shown.front(),
+                  (ShownBox{"JUEGO TERMINADO", "El tiempo se ha acabado", BoxIcon::Warning}));
     }
-    EXPECT_TRUE(game.services.shown.empty());
-    game.services.advance(pace.interval);
-    ASSERT_FALSE(game.services.shown.empty());
-    EXPECT_EQ(game.services.shown.front(),
-              (ShownBox{"JUEGO TERMINADO", "El tiempo se ha acabado", BoxIcon::Warning}));
 }
-
-INSTANTIATE_TEST_SUITE_P(OneToTen, LevelTable,
-                         ::testing::Values(LevelPace{1, 2000, 20, 11}, LevelPace{2, 1800, 25, 9},
-                                           LevelPace{3, 1600, 30, 7}, LevelPace{5, 1200, 40, 6},
-                                           LevelPace{8, 600, 55, 4}, LevelPace{10, 200, 65, 4}));
 
 TEST(TimeOut, TheFirstDealsAgainAtLevelOneKeepingTheScoreTheSecondEndsTheGame) {
     TestGame game;
@@ -146,7 +143,7 @@ TEST_F(Countdown, FromLevelElevenOnThereIsNoTimeLimit) {
     EXPECT_EQ(game.s().level, 32767);  // the level stops rising where it would overflow
 }
 
-TEST(Pause, MinimisingStopsTheClockAndRestoringResumesIt) {
+TEST(Pause, MinimisingStopsTheClockRestoringResumesItButNotOnceTheGameHasEnded) {
     TestGame game;
     game.startGame();
     game.services.advance(4000);
@@ -158,6 +155,13 @@ TEST(Pause, MinimisingStopsTheClockAndRestoringResumesIt) {
     EXPECT_FALSE(game.s().paused);
     game.services.advance(2000);
     EXPECT_EQ(game.s().timeLeft, 140);
+    game.edit().triesLeft = 1;
+    game.services.onMenu = [] {};
+    game.services.whileNextBoxOpen([&] { game.board.pause(); });
+    game.services.advance(22000);
+    EXPECT_EQ(game.s().phase, Phase::Over);
+    game.board.resume();
+    EXPECT_FALSE(game.clock().active());
 }
 
 TEST(Pause, MinimisingDuringTheBannerNeitherStopsItNorStartsTheClockEarly) {
@@ -174,18 +178,6 @@ TEST(Pause, MinimisingDuringTheBannerNeitherStopsItNorStartsTheClockEarly) {
     EXPECT_EQ(game.s().triesLeft, 2);
     game.services.advance(2000);
     EXPECT_EQ(game.s().triesLeft, 1);
-}
-
-TEST(Pause, AGameThatEndedWhilePausedDoesNotRestartItsClockOnRestore) {
-    TestGame game;
-    game.startGame();
-    game.edit().triesLeft = 1;
-    game.services.onMenu = [] {};
-    game.services.whileNextBoxOpen([&] { game.board.pause(); });
-    game.services.advance(22000);
-    EXPECT_EQ(game.s().phase, Phase::Over);
-    game.board.resume();
-    EXPECT_FALSE(game.clock().active());
 }
 
 TEST(HeldTicks, TheClockWaitsWhileTheClearedBoardMessageIsOpen) {
