@@ -96,9 +96,10 @@ TEST(Windows1252, MapsTheUpperControlRangeAndReplacesWhatItCannotHold) {
     EXPECT_EQ(windows1252ToUtf8("\x80\x8A\x9F\xF1"), "€ŠŸñ");
     EXPECT_EQ(utf8ToWindows1252("€ŠŸñ\x7F"), "\x80\x8A\x9F\xF1\x7F");
     // Past U+10FFFF and surrogates are no characters: a "?" for each of their bytes.
-    EXPECT_EQ(utf8ToWindows1252("Łódź 日本 \xF4\x8F\xBF\xBF \xF4\x90\x80\x80 \xED\xA0\x80"),
-              "?\xF3"
-              "d? ?? ? ???? ???");
+    EXPECT_EQ(
+        utf8ToWindows1252("Łódź 日本 \xF4\x8F\xBF\xBF \xF4\x90\x80\x80 \xED\xA0\x80\xED\xBF\xBF"),
+        "?\xF3"
+        "d? ?? ? ???? ??????");
     EXPECT_EQ(utf8ToWindows1252("a\xFF"
                                 "b\xC3"),
               "a?b?");  // not UTF-8 at all, or cut short
