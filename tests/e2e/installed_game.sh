@@ -8,6 +8,8 @@
 set -euo pipefail
 package=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
+# shellcheck source=journey.sh
+. "$here/journey.sh"
 
 if [ -z "${CRESTAVERDE_E2E_INSIDE:-}" ]; then
     exec env CRESTAVERDE_E2E_INSIDE=1 xvfb-run -a -s "-ac -screen 0 1024x768x24" "$0" "$@"
@@ -86,17 +88,7 @@ sleep 1
 [ "$(xdotool getactivewindow getwindowname)" = Ayuda ] || fail "help's clip does not play"
 xdotool key alt+F4
 sleep 0.5
-xdotool key Return                      # Jugar
-wait_box
-xdotool key Return                      # NIVEL 1
-sleep 0.3
-wait_box
-xdotool key Return                      # Empieza
-sleep 0.5
-xdotool key alt+a                       # Abandonar
-wait_box
-xdotool key Return                      # Sí
-sleep 0.5
+play_and_abandon
 wait_box
 xdotool key ctrl+a BackSpace
 xdotool type --delay 50 "Root"

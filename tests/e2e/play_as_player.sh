@@ -9,6 +9,8 @@
 set -euo pipefail
 source_folder=$1
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=journey.sh
+. "$here/journey.sh"
 
 if [ -z "${DISPLAY:-}" ] || [ -z "${CRESTAVERDE_E2E_INSIDE:-}" ]; then
     exec env CRESTAVERDE_E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -95,17 +97,7 @@ xdotool key alt+a                       # Acerca de...
 wait_active "Acerca de CRESTAVERDE"
 xdotool key Escape
 wait_active "BIENVENIDO A CRESTAVERDE"
-xdotool key Return                      # Jugar
-wait_box
-xdotool key Return                      # NIVEL 1
-sleep 0.3
-wait_box
-xdotool key Return                      # Empieza
-sleep 0.5
-xdotool key alt+a                       # Abandonar
-wait_box
-xdotool key Return                      # Sí, the default answer
-sleep 0.5
+play_and_abandon
 wait_box
 xdotool key ctrl+a BackSpace
 xdotool type --delay 50 "Peña"
