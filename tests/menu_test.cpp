@@ -171,25 +171,6 @@ TEST(SharedTable, TwoCopiesThatFinishInAnyOrderKeepBothRows) {
 
 namespace fs = std::filesystem;
 
-TEST(ScoreLocation, WithoutAnAbsoluteHomeTheAccountsHomeIsUsedAndNothingIsMadeHere) {
-    TempFolder prefix;
-    const auto program = prefix.path() / "games";
-    fs::create_directories(prefix.path() / "share" / "crestaverde");
-    fs::create_directory(program);
-    const fs::path before = fs::current_path();
-    fs::current_path(program);  // anything made relative to it would show here
-    for (const char* home : std::initializer_list<const char*>{"", "relative/home", nullptr}) {
-        const EnvironmentReader environment =
-            [home](const std::string& name) -> std::optional<std::string> {
-            if (name != "HOME" || home == nullptr) return std::nullopt;
-            return home;
-        };
-        EXPECT_TRUE(recordFileFor(program, environment).is_absolute());
-        EXPECT_TRUE(fs::is_empty(program));
-    }
-    fs::current_path(before);
-}
-
 EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
     return [values](const std::string& name) -> std::optional<std::string> {
         const auto found = values.find(name);
@@ -203,16 +184,26 @@ TEST(ScoreLocation, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheSh
     TempFolder prefix;
     TempFolder home;
     const auto built = prefix.path() / "build";
-    std::filesystem::create_directory(built);
+    fs::create_directory(built);
     EXPECT_EQ(recordFileFor(built, environmentOf({{"HOME", home.path().string()}})),
               built / "record.ini");
     EXPECT_EQ(mediaFolderFor(built), built);
-    EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+    EXPECT_TRUE(fs::is_empty(home.path()));
 
     const auto program = prefix.path() / "games";
     const auto data = prefix.path() / "share" / "crestaverde";
-    std::filesystem::create_directory(program);
-    std::filesystem::create_directories(data);
+    fs::create_directory(program);
+    fs::create_directories(data);
+    // Without an absolute home the account's home is used, and nothing is made where we stand
+    // (no shipped table yet, so nothing is copied into it).
+    const fs::path before = fs::current_path();
+    fs::current_path(program);
+    for (const auto& unusable : {environmentOf({{"HOME", ""}}),
+                                 environmentOf({{"HOME", "relative/home"}}), environmentOf({})}) {
+        EXPECT_TRUE(recordFileFor(program, unusable).is_absolute());
+    }
+    EXPECT_TRUE(fs::is_empty(program));
+    fs::current_path(before);
     writeBytes(data / "record.ini", "Ana\r\n900\r\n");
     EXPECT_EQ(mediaFolderFor(program), data);
     const auto player = environmentOf({{"HOME", home.path().string()}});
@@ -223,11 +214,11 @@ TEST(ScoreLocation, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheSh
     EXPECT_EQ(recordFileFor(program, player), own);
     EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
     EXPECT_EQ(readBytes(data / "record.ini"), "Ana\r\n900\r\n");
-    EXPECT_FALSE(std::filesystem::exists(program / "record.ini"));
     TempFolder dataHome;
     EXPECT_EQ(recordFileFor(program, environmentOf({{"HOME", home.path().string()},
                                                     {"XDG_DATA_HOME", dataHome.path().string()}})),
               dataHome.path() / "crestaverde/record.ini");
+    EXPECT_TRUE(fs::is_empty(program));
 }
 
 }  // namespace

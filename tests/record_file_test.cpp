@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "record_file.h"
 #include "temp_folder.h"
 #include "windows1252.h"
@@ -68,28 +66,6 @@ TEST(RecordFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryOne) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}),
               2);  // the table and its lock file
     EXPECT_FALSE(RecordFile(folder.file("gone") / "record.ini").write(kSample));
-}
-
-TEST(RecordFile, AnyBytesReadAndWriteBackUnchanged) {
-    TempFolder folder;
-    const RecordFile file(folder.file("record.ini"));
-    std::mt19937 rng(99);
-    constexpr char kAlphabet[] = "\r\n\0\x81\x8D\x8F\x90\x9D\x80\xF1 a9-";
-    const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
-    for (int round = 0; round < 500; ++round) {
-        std::string bytes(rng() % 200, '\0');
-        for (char& c : bytes) {
-            c = rng() % 3 == 0 ? static_cast<char>(rng() % 256) : alphabet[rng() % alphabet.size()];
-        }
-        const ScoreTable table = RecordFile::parse(bytes);
-        ASSERT_TRUE(file.write(table));
-        ASSERT_EQ(readBytes(file.path()), RecordFile::format(table));
-        ASSERT_EQ(file.read().table, table);
-        // Every byte survives the trip through the characters the menu shows.
-        for (const ScoreRow& row : table) {
-            ASSERT_EQ(utf8ToWindows1252(windows1252ToUtf8(row.name)), row.name);
-        }
-    }
 }
 
 TEST(Windows1252, MapsTheUpperControlRangeAndReplacesWhatItCannotHold) {

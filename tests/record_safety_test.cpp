@@ -37,27 +37,22 @@ FileCalls failingRead(int failingCall, int error) {
 }
 
 TEST(RecordSafety, ReadErrorsMakeTheTableUnreadableWithoutThrowing) {
-    struct Case {
-        int failingCall;
-        int error;
-        RecordFile::ReadStatus expected;
-    };
-    const Case cases[] = {{1, EIO, RecordFile::ReadStatus::Unreadable},
-                          {2, EIO, RecordFile::ReadStatus::Unreadable},
-                          {1, EINTR, RecordFile::ReadStatus::Read}};
+    using enum RecordFile::ReadStatus;
+    const std::tuple<int, int, RecordFile::ReadStatus> cases[] = {
+        {1, EIO, Unreadable}, {2, EIO, Unreadable}, {1, EINTR, Read}};
     TempFolder folder;
     writeBytes(folder.file("record.ini"), kSample);
-    for (const Case& c : cases) {
+    for (const auto& [failingCall, error, expected] : cases) {
         const fs::path path = folder.file("record.ini");
         const RecordFile::ReadResult result =
-            RecordFile(path, failingRead(c.failingCall, c.error)).read();
-        EXPECT_EQ(result.status, c.expected) << c.failingCall << " " << c.error;
-        EXPECT_EQ(result.table[0].name, c.expected == RecordFile::ReadStatus::Read ? "A" : "");
+            RecordFile(path, failingRead(failingCall, error)).read();
+        EXPECT_EQ(result.status, expected) << failingCall << " " << error;
+        EXPECT_EQ(result.table[0].name, expected == Read ? "A" : "");
         const RecordFile::UpdateResult update =
-            RecordFile(path, failingRead(c.failingCall, c.error)).update([](ScoreTable& t) {
+            RecordFile(path, failingRead(failingCall, error)).update([](ScoreTable& t) {
                 t[0].name = "X";
             });
-        EXPECT_EQ(update.saved, c.expected == RecordFile::ReadStatus::Read);
+        EXPECT_EQ(update.saved, expected == Read);
     }
 }
 
