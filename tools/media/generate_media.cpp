@@ -5,7 +5,9 @@
 // the JPEG itself). Also the help clip's frames as PNG in clip/ and the desktop icons in icons/.
 // make_media.sh turns them into the files that the game ships.
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "card_art.h"
+#include "compact_svg.h"
 #include "design.h"
 #include "media_catalogue.h"
 
@@ -53,8 +56,9 @@ bool report(bool ok, const QString& path) {
 }
 
 bool writeSvg(const QString& path, QSize size, const std::function<void(QPainter&)>& paint) {
+    QBuffer written;
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&written);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("CRESTAVERDE"));
@@ -62,7 +66,11 @@ bool writeSvg(const QString& path, QSize size, const std::function<void(QPainter
     QPainter painter;
     if (!painter.begin(&svg)) return report(false, path);
     paint(painter);
-    return report(painter.end(), path);
+    if (!painter.end()) return report(false, path);
+    QFile file(path);
+    return report(file.open(QIODevice::WriteOnly) &&
+                      file.write(art::compactSvg(written.data())) >= 0 && file.flush(),
+                  path);
 }
 
 // JPEG keeps no transparency: its corners show the felt the picture lies on.
