@@ -19,8 +19,8 @@ const QStringList kTextAttributes = {QStringLiteral("font-family"), QStringLiter
 const QStringList kStrokeOnly = {QStringLiteral("stroke-width"), QStringLiteral("stroke-linecap"),
                                  QStringLiteral("stroke-linejoin")};
 const QStringList kGeometry = {
-    QStringLiteral("d"),  QStringLiteral("points"), QStringLiteral("x"),  QStringLiteral("y"),
-    QStringLiteral("cx"), QStringLiteral("cy"),     QStringLiteral("r"),  QStringLiteral("rx"),
+    QStringLiteral("d"),  QStringLiteral("points"), QStringLiteral("x"),     QStringLiteral("y"),
+    QStringLiteral("cx"), QStringLiteral("cy"),     QStringLiteral("r"),     QStringLiteral("rx"),
     QStringLiteral("ry"), QStringLiteral("width"),  QStringLiteral("height")};
 
 // Hundredths of a design pixel: a 71 x 96 card shown four times its size still places every
