@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QMessageBox>
 #include <cstdio>
+#include <future>
 #include <set>
 #include <string_view>
 
 #include "crestaverde_version.h"
+#include "drawing_check.h"
 #include "game.h"
 #include "score_location.h"
 
@@ -61,6 +63,14 @@ Request requestOf(int argc, char** argv) {
     return Request::Play;
 }
 
+// Over whatever window is up, or alone when none is.
+void reportUnusableMedia(const std::filesystem::path& folder, const QStringList& unusable) {
+    QMessageBox::critical(
+        QApplication::activeModalWidget(), QApplication::applicationName(),
+        crestaverde::MediaCatalogue::unusableMessage(
+            QFile::decodeName(QByteArray::fromStdString(folder.native())), unusable));
+}
+
 // A failed write (a full disk, a closed pipe) must not look like success.
 int printed(const char* text) {
     return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
@@ -88,15 +98,21 @@ int main(int argc, char** argv) {
     crestaverde::prepareApplication();
     const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
-    const QStringList unusable = crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
-    if (!unusable.isEmpty()) {
-        QMessageBox::critical(
-            nullptr, QApplication::applicationName(),
-            crestaverde::MediaCatalogue::unusableMessage(
-                QFile::decodeName(QByteArray::fromStdString(mediaFolder.native())), unusable));
+    // The quick part of the media check takes the other core while the windows are built; none
+    // of them shows before it has passed.
+    std::future<QStringList> check = std::async(std::launch::async, [&mediaFolder] {
+        return crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
+    });
+    crestaverde::Game game(folder);
+    if (const QStringList unusable = check.get(); !unusable.isEmpty()) {
+        reportUnusableMedia(mediaFolder, unusable);
         return 1;
     }
-    crestaverde::Game game(folder);
     game.start();
+    const crestaverde::DrawingCheck drawings(mediaFolder,
+                                             [&mediaFolder](const QStringList& unusable) {
+                                                 reportUnusableMedia(mediaFolder, unusable);
+                                                 crestaverde::QtServices::endProcessWith(1);
+                                             });
     return QApplication::exec();
 }

@@ -5,11 +5,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <atomic>
 #include <fstream>
-#include <iterator>
-#include <thread>
-#include <vector>
 
 #include "picture_decoder.h"
 
@@ -34,10 +30,8 @@ QStringList pictureNames() {
     return names;
 }
 
-QByteArray fileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return QByteArray::fromStdString(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+bool isDrawing(const QString& name) {
+    return name.endsWith(QStringLiteral(".svg"));
 }
 
 bool startsAsClip(const std::filesystem::path& file) {
@@ -96,28 +90,27 @@ QString MediaCatalogue::path(const QString& name) const {
 bool MediaCatalogue::usable(const QString& name) const {
     const std::filesystem::path file = filePath(name);
     if (name == media::kHelpClip) return startsAsClip(file);
-    if (name.endsWith(QStringLiteral(".svg"))) return QSvgRenderer(fileBytes(file)).isValid();
+    if (isDrawing(name)) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(file, error) &&
+               std::filesystem::file_size(file, error) > 0 && !error;
+    }
     return !decodePicture(file).isNull();
 }
 
 QStringList MediaCatalogue::unusableFiles() const {
-    const QStringList names = fileNames();
-    // Checking every file whole is the longest part of the start: this thread and one more take
-    // the files in turn, each check with objects of its own.
-    std::vector<char> usableAt(static_cast<std::size_t>(names.size()));
-    std::atomic<qsizetype> next = 0;
-    const auto check = [&] {
-        for (qsizetype at = next++; at < names.size(); at = next++) {
-            usableAt[static_cast<std::size_t>(at)] = usable(names[at]) ? 1 : 0;
-        }
-    };
-    {
-        const std::jthread helper(check);
-        check();
-    }
     QStringList unusable;
-    for (qsizetype at = 0; at < names.size(); ++at) {
-        if (usableAt[static_cast<std::size_t>(at)] == 0) unusable << names[at];
+    for (const QString& name : fileNames()) {
+        if (!usable(name)) unusable << name;
+    }
+    return unusable;
+}
+
+QStringList MediaCatalogue::unusableDrawings() const {
+    QStringList unusable;
+    for (const QString& name : fileNames()) {
+        if (isDrawing(name) && !QSvgRenderer(readMediaFile(filePath(name))).isValid())
+            unusable << name;
     }
     return unusable;
 }
@@ -125,7 +118,8 @@ QStringList MediaCatalogue::unusableFiles() const {
 QSvgRenderer* MediaCatalogue::drawing(const QString& name) const {
     auto found = drawings_.find(name);
     if (found == drawings_.end()) {
-        auto renderer = std::make_unique<QSvgRenderer>(fileBytes(filePath(media::drawingOf(name))));
+        auto renderer =
+            std::make_unique<QSvgRenderer>(readMediaFile(filePath(media::drawingOf(name))));
         if (!renderer->isValid()) renderer.reset();
         found = drawings_.emplace(name, std::move(renderer)).first;
     }

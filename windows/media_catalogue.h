@@ -60,9 +60,11 @@ class MediaCatalogue {
     [[nodiscard]] std::filesystem::path filePath(const QString& name) const;
     // The same path for showing to the player.
     [[nodiscard]] QString path(const QString& name) const;
-    // Files of the catalogue that are missing, cut short, too large or cannot be decoded. Every
-    // picture is decoded whole.
+    // Files of the catalogue that are missing, cut short, too large or cannot be decoded: every
+    // picture decoded whole, the clip's start read, the drawings found. Quick enough to wait for.
     [[nodiscard]] QStringList unusableFiles() const;
+    // Drawings that do not parse, each parsed whole: the longer part of the check.
+    [[nodiscard]] QStringList unusableDrawings() const;
     // A picture drawn from its drawing at a size in device pixels, for a screen of the given
     // pixel ratio; each size is drawn once. Empty names give a null pixmap.
     [[nodiscard]] QPixmap picture(const QString& name, QSize pixels, qreal pixelRatio) const;

@@ -16,7 +16,7 @@ constexpr int kMaxFrames = 1000;
 
 // The buffer fits the file, up to one byte past the bound: a bound-sized buffer for every small
 // picture teaches the allocator to keep megabytes for good.
-QByteArray readFile(const std::filesystem::path& file) {
+QByteArray readFileUpToBound(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary | std::ios::ate);
     const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
     if (size < 0 || !in.seekg(0)) return {};
@@ -46,9 +46,14 @@ QByteArray formatOf(const std::filesystem::path& file) {
 
 }  // namespace
 
+QByteArray readMediaFile(const std::filesystem::path& file) {
+    QByteArray bytes = readFileUpToBound(file);
+    return bytes.size() > kMaxFileBytes ? QByteArray() : bytes;
+}
+
 QImage decodePicture(const std::filesystem::path& file) {
-    QByteArray bytes = readFile(file);
-    if (bytes.isEmpty() || bytes.size() > kMaxFileBytes) return {};
+    QByteArray bytes = readMediaFile(file);
+    if (bytes.isEmpty()) return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatOf(file));

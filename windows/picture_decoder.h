@@ -10,6 +10,10 @@ namespace crestaverde {
 // Pictures wider or taller than this are refused before any pixel is decoded.
 inline constexpr int kMaxPictureSide = 2048;
 
+// A media file's bytes, at most the bound of any media file; empty when missing, unreadable or
+// larger than the bound.
+[[nodiscard]] QByteArray readMediaFile(const std::filesystem::path& file);
+
 // The whole file decoded, every frame of an animation included; the first frame is returned.
 // A null image when the file is missing, larger than the bound, cut short or undecodable.
 [[nodiscard]] QImage decodePicture(const std::filesystem::path& file);

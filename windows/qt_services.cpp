@@ -80,8 +80,12 @@ std::int64_t QtServices::timeOfDayMicros() const {
 }
 
 void QtServices::endProcessNow() {
+    endProcessWith(0);
+}
+
+void QtServices::endProcessWith(int status) {
     std::fflush(nullptr);
-    ::_exit(0);
+    ::_exit(status);
 }
 
 void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {

@@ -51,8 +51,10 @@ class QtServices : public Services {
     [[nodiscard]] std::int64_t timeOfDayMicros() const override;
     void showMenu() override { host_->showMenu(); }
 
-    // Ends the process at once with status 0: no handler of any window runs after it.
+    // Ends the process at once, with status 0 or the one given: no handler of any window runs
+    // after it.
     static void endProcessNow();
+    static void endProcessWith(int status);
 
   protected:
     void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override;

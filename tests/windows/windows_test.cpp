@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "about_window.h"
+#include "drawing_check.h"
 #include "fake_services.h"
 #include "game.h"
 #include "help_window.h"
@@ -513,11 +514,22 @@ class WindowsTest : public QObject {
         writeBytes(folder / "carta1a.gif", declaredGif(5600));
         writeBytes(folder / "ninguna.jpg", "not a picture");
         writeBytes(folder / "cartaqa.svg", "<svg");
+        writeBytes(folder / "cartaka.svg", "");
         fs::remove(folder / "atras.svg");
         const MediaCatalogue media(folder);
-        const QStringList unusable = {"carta1a.gif", "cartaqa.svg", "atras.jpg", "atras.svg",
+        const QStringList unusable = {"carta1a.gif", "cartaka.svg", "atras.jpg", "atras.svg",
                                       "ninguna.jpg", "carta.jpg",   "intro.gif"};
         QCOMPARE(media.unusableFiles(), unusable);
+        // Drawings are parsed whole aside, with the menu up: till then a broken one shows its
+        // picture, stretched.
+        const QStringList broken = {"cartaqa.svg", "cartaka.svg", "atras.svg"};
+        QCOMPARE(media.picture("cartaqa.gif", {71, 96}, 1).size(), QSize(71, 96));
+        std::optional<QStringList> reported;
+        {
+            const DrawingCheck check(folder, [&](const QStringList& found) { reported = found; });
+            QTRY_VERIFY(reported.has_value());
+        }
+        QCOMPARE(*reported, broken);
         fs::remove(folder / "carta1a.svg");  // drawn from the refused bitmap, then: nothing
         QVERIFY(media.picture("carta1a.gif", {71, 96}, 1).isNull());
         QVERIFY(!media.picture("carta2a.gif", {71, 96}, 1).isNull());

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawing_check.h"
+
+#include "media_catalogue.h"
+
+namespace crestaverde {
+
+DrawingCheck::DrawingCheck(std::filesystem::path folder,
+                           std::function<void(const QStringList&)> onUnusable)
+    : onUnusable_(std::move(onUnusable)), worker_([this, folder = std::move(folder)] {
+          const QStringList unusable = MediaCatalogue(folder).unusableDrawings();
+          if (unusable.isEmpty()) return;
+          QMetaObject::invokeMethod(
+              &receiver_, [this, unusable] { onUnusable_(unusable); }, Qt::QueuedConnection);
+      }) {}
+
+}  // namespace crestaverde
