@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
 #include <QTranslator>
 
 #include "about_window.h"
@@ -39,9 +38,12 @@ Game::Game(const std::filesystem::path& folder, const std::function<void()>& end
 
 Game::~Game() = default;
 
+// The menu is asked for right behind the board, before any event runs: the window system maps
+// the two together, and the board's first paint, the longest at a large size, cannot hold the
+// menu back.
 void Game::start() {
     boardWindow_->showMaximized();
-    QTimer::singleShot(design::kMenuAfterStartMs, boardWindow_.get(), [this] { showMenu(); });
+    showMenu();
 }
 
 void Game::refreshBoard() {

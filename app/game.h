@@ -27,7 +27,8 @@ class Game : public WindowHost {
     Game& operator=(const Game&) = delete;
     ~Game() override;
 
-    // Shows the board maximised and, once it is up, the menu over it.
+    // Shows the board maximised and the menu over it, and returns when the menu's modal loop
+    // ends.
     void start();
 
     [[nodiscard]] Board& board() { return board_; }

@@ -108,11 +108,11 @@ int main(int argc, char** argv) {
         reportUnusableMedia(mediaFolder, unusable);
         return 1;
     }
-    game.start();
     const crestaverde::DrawingCheck drawings(mediaFolder,
                                              [&mediaFolder](const QStringList& unusable) {
                                                  reportUnusableMedia(mediaFolder, unusable);
                                                  crestaverde::QtServices::endProcessWith(1);
                                              });
+    game.start();
     return QApplication::exec();
 }

@@ -27,7 +27,6 @@ inline constexpr int kTwipsPerPixel = 15;
 }
 
 // Timers of the windows; the clock's and the banner's pace are the rules' own.
-inline constexpr int kMenuAfterStartMs = 1;
 inline constexpr int kFanChangeMs = 1000;
 
 // Colours.

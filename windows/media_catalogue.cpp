@@ -115,26 +115,17 @@ QStringList MediaCatalogue::unusableDrawings() const {
     return unusable;
 }
 
-QSvgRenderer* MediaCatalogue::drawing(const QString& name) const {
-    auto found = drawings_.find(name);
-    if (found == drawings_.end()) {
-        auto renderer =
-            std::make_unique<QSvgRenderer>(readMediaFile(filePath(media::drawingOf(name))));
-        if (!renderer->isValid()) renderer.reset();
-        found = drawings_.emplace(name, std::move(renderer)).first;
-    }
-    return found->second.get();
-}
-
 QPixmap MediaCatalogue::picture(const QString& name, QSize pixels, qreal pixelRatio) const {
     if (name.isEmpty() || pixels.isEmpty()) return {};
     const auto key = std::make_tuple(name, pixels.width(), pixels.height(), pixelRatio);
     if (const auto found = pictures_.find(key); found != pictures_.end()) return found->second;
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    if (QSvgRenderer* svg = drawing(name)) {
+    // Parsed anew for each size: a drawing is drawn at one size or two in a run, and its parsed
+    // form would take more memory than the picture.
+    if (QSvgRenderer drawing(readMediaFile(filePath(media::drawingOf(name)))); drawing.isValid()) {
         QPainter painter(&image);
-        svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        drawing.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     } else {  // a drawing that went missing after the start: the bitmap, stretched
         image = decodePicture(filePath(name))
                     .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -11,13 +11,11 @@
 #include <array>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <tuple>
 
 #include "cards.h"
 
 class QPainter;
-class QSvgRenderer;
 
 namespace crestaverde::media {
 
@@ -35,8 +33,10 @@ inline const QString kHelpClip = QStringLiteral("ayuda.avi");
 // The scalable drawing of a picture: its name with ".svg" for its suffix.
 [[nodiscard]] QString drawingOf(const QString& picture);
 
-// The program's icon is built into it, drawn at each size a desktop asks for.
-inline constexpr std::array<int, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+// The program's icon is built into it, at the sizes a window's title bar, task bar and switcher
+// ask for; launchers take the larger ones that the package installs. Each size is sent to the
+// window system with every window, so there are no more than these.
+inline constexpr std::array<int, 4> kIconSizes = {16, 32, 48, 64};
 [[nodiscard]] QString iconPicture(int size);  // ":/icons/crestaverde-<size>.png"
 
 }  // namespace crestaverde::media
@@ -79,10 +79,8 @@ class MediaCatalogue {
 
   private:
     [[nodiscard]] bool usable(const QString& name) const;
-    [[nodiscard]] QSvgRenderer* drawing(const QString& name) const;
 
     std::filesystem::path folder_;
-    mutable std::map<QString, std::unique_ptr<QSvgRenderer>> drawings_;
     mutable std::map<std::tuple<QString, int, int, qreal>, QPixmap> pictures_;
 };
 

@@ -23,8 +23,11 @@ QLabel* tableLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setFont(tableFont());
-    label->setStyleSheet(
-        QStringLiteral("color: %1; background: transparent;").arg(design::kPaper.name()));
+    // A palette, not a style sheet: the menu is the first thing a player sees, and a style sheet
+    // costs its window a good part of the time it takes to show.
+    QPalette paper = label->palette();
+    paper.setColor(QPalette::WindowText, design::kPaper);
+    label->setPalette(paper);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
