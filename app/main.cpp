@@ -95,14 +95,14 @@ int main(int argc, char** argv) {
     // where an arena of their own would stay resident.
     ::mallopt(M_ARENA_MAX, 1);
     QApplication app(argc, argv);
-    crestaverde::prepareApplication();
     const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
-    // The quick part of the media check takes the other core while the windows are built; none
-    // of them shows before it has passed.
+    // The quick part of the media check takes the other core while the program is set up and the
+    // windows are built; none of them shows before it has passed.
     std::future<QStringList> check = std::async(std::launch::async, [&mediaFolder] {
         return crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     });
+    crestaverde::prepareApplication();
     crestaverde::Game game(folder);
     if (const QStringList unusable = check.get(); !unusable.isEmpty()) {
         reportUnusableMedia(mediaFolder, unusable);
