@@ -48,7 +48,7 @@ class Records : public ::testing::Test {
     Menu menu{services, RecordFile(folder.file("record.ini"))};
 };
 
-TEST(RecordCheck, ARecordAsksForTheNameAndGoesAboveEqualScores) {
+TEST_F(Records, ARecordAsksForTheNameAndGoesAboveEqualScores) {
     struct Case {
         std::int32_t score;
         std::vector<std::string> names;
@@ -60,20 +60,15 @@ TEST(RecordCheck, ARecordAsksForTheNameAndGoesAboveEqualScores) {
         {1000, {"A", "B", "C", "D", "Nuevo"}, true},  // equal to the last row is a record
         {999, {"A", "B", "C", "D", "E"}, false},
     };
+    const ShownBox asked{"CRESTAVERDE", "HA BATIDO UN RECORD!!!"};
+    const ShownBox refused{"NO HAY RECORD!!!", "CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ",
+                           BoxIcon::Critical};
     for (const Case& c : cases) {
-        TempFolder folder;
-        writeBytes(folder.file("record.ini"), kSample);
-        FakeServices services;
-        Menu menu(services, RecordFile(folder.file("record.ini")));
-        menu.open();
+        load(kSample);
+        services.shown.clear();
         services.typeNext("Nuevo");
         menu.recordFinalScore(c.score);
-        std::vector<std::string> names;
-        for (const ScoreRow& row : menu.table()) names.push_back(row.name);
-        EXPECT_EQ(names, c.names) << c.score;
-        const ShownBox asked{"CRESTAVERDE", "HA BATIDO UN RECORD!!!"};
-        const ShownBox refused{"NO HAY RECORD!!!", "CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ",
-                               BoxIcon::Critical};
+        EXPECT_EQ(column(true), c.names) << c.score;
         EXPECT_EQ(services.shown, (std::vector<ShownBox>{c.record ? asked : refused}));
         // The file is written in either case, and holds the table as it stands.
         EXPECT_EQ(readBytes(folder.file("record.ini")), RecordFile::format(menu.table()));

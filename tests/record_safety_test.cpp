@@ -11,7 +11,6 @@
 #include <future>
 #include <thread>
 
-#include "descriptor.h"
 #include "record_file.h"
 #include "replace_file.h"
 #include "score_entry.h"
@@ -67,13 +66,8 @@ TEST(RecordSafety, WhatIsNoRegularFileIsUnreadableAndNeverHangs) {
     for (std::size_t i = 0; i < makers.size(); ++i) {
         const fs::path path = folder.file("record" + std::to_string(i) + ".ini");
         makers[i](path);
-        auto reading = std::async(std::launch::async, [&] { return RecordFile(path).read(); });
-        if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-            const Descriptor writer(::open(path.c_str(), O_WRONLY | O_NONBLOCK));  // frees it
-            reading.wait();
-            FAIL() << "reading hung on case " << i;
-        }
-        EXPECT_EQ(reading.get().status, RecordFile::ReadStatus::Unreadable) << i;
+        // A read that hangs holds the test until the test runner's own time limit fails it.
+        EXPECT_EQ(RecordFile(path).read().status, RecordFile::ReadStatus::Unreadable) << i;
     }
 }
 
