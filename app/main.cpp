@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         case Request::Play:
             break;
     }
-    // The game's few other threads (the media check's helper, Qt's X reader, the clip decoder)
+    // The game's few other threads (the two media checks, Qt's X reader, the clip decoder)
     // allocate little and briefly: in the main thread's arena their freed memory serves again,
     // where an arena of their own would stay resident.
     ::mallopt(M_ARENA_MAX, 1);
