@@ -75,6 +75,7 @@ TEST(Uncover, ACardTurnsUpWhenBothCardsBelowItAreGone) {
         {{21, 22}, {20}},
         {{4, 5, 15, 16, 24, 25}, {2, 13, 22}},
         {{8}, {}},
+        {{9, 10, 6}, {6}},  // the card above 6 waits for 5 too
     };
     for (const auto& [taken, expected] : cases) {
         TestGame game;

@@ -213,6 +213,10 @@ TEST(ScoreLocation, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheSh
     EXPECT_EQ(recordFileFor(program, environmentOf({{"HOME", home.path().string()},
                                                     {"XDG_DATA_HOME", dataHome.path().string()}})),
               dataHome.path() / "crestaverde/record.ini");
+    // A relative data home is no data home: the player's own folder under the home again.
+    EXPECT_EQ(recordFileFor(program, environmentOf({{"HOME", home.path().string()},
+                                                    {"XDG_DATA_HOME", "relative"}})),
+              own);
     EXPECT_TRUE(fs::is_empty(program));
 }
 
