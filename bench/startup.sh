@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process start-up of the game against its floor, a minimal Qt program that does the same
 # kind of work (52 pictures in a maximised window, a dialog over them), on a 1280x800 and a
-# 1920x1080 screen with a window manager. Game and floor take turns, so each run pairs them.
+# 1920x1080 screen with a window manager. The floor runs twice: with an empty dialog, and with a
+# line of text in it, as a real dialog has (see bench/startup_floor.cpp). Game and floors take
+# turns, so each run pairs them.
 # For each start: the time from launch until the menu (the floor's dialog) is viewable; from
 # /usr/bin/time -v, the CPU and the peak resident memory of the run, which ends 0.3 s after that;
 # and the shared libraries mapped while the menu is shown. Medians of the values and of the paired ratios close each screen.
@@ -52,11 +54,12 @@ start() {  # title, program...
     echo "$(((mapped - begin) / 1000000)) $cpu $rss $libs"
 }
 
-echo "screen $CRESTAVERDE_BENCH_SCREEN: ms to the menu, CPU ms, peak KiB, libraries"
+echo "screen $CRESTAVERDE_BENCH_SCREEN: ms to the menu, CPU ms, peak KiB, libraries of game, floor, floor with text"
 for run in $(seq 1 "$runs"); do
     game=$(start "BIENVENIDO A CRESTAVERDE" "$work/crestaverde")
     floor=$(start "floor dialog" "$build/bench/startup_floor" "$work")
-    echo "$run game $game floor $floor" | tee -a "$work/runs"
+    text=$(start "floor dialog" "$build/bench/startup_floor" --text "$work")
+    echo "$run game $game floor $floor text $text" | tee -a "$work/runs"
 done
 awk -v screen="$CRESTAVERDE_BENCH_SCREEN" '
     function median(a, n,   i, j, t) {
@@ -68,17 +71,19 @@ awk -v screen="$CRESTAVERDE_BENCH_SCREEN" '
     {
         ++n
         for (k = 0; k < 4; ++k) {
-            g[k, n] = $(3 + k); f[k, n] = $(8 + k)
+            g[k, n] = $(3 + k); f[k, n] = $(8 + k); t[k, n] = $(13 + k)
         }
     }
     END {
         split("ms CPU-ms peak-KiB libraries", names, " ")
         for (k = 0; k < 4; ++k) {
-            delete a; delete b; delete r
+            delete a; delete b; delete c; delete r; delete q
             for (i = 1; i <= n; ++i) {
-                a[i] = g[k, i]; b[i] = f[k, i]; r[i] = g[k, i] / f[k, i]
+                a[i] = g[k, i]; b[i] = f[k, i]; c[i] = t[k, i]
+                r[i] = g[k, i] / f[k, i]; q[i] = g[k, i] / t[k, i]
             }
-            printf "%s median %-10s game %8.1f  floor %8.1f  paired ratio %.2f\n", screen,
-                   names[k + 1], median(a, n), median(b, n), median(r, n)
+            printf "%s median %-10s game %8.1f  floor %8.1f  with text %8.1f  " \
+                   "paired ratios %.2f  %.2f\n", screen, names[k + 1], median(a, n), median(b, n),
+                   median(c, n), median(r, n), median(q, n)
         }
     }' "$work/runs"
