@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList arguments = QApplication::arguments().mid(1);
     const bool text = arguments.removeAll(QStringLiteral("--text")) > 0;
-    const QDir folder(arguments.isEmpty() ? QApplication::applicationDirPath()
-                                          : arguments.first());
+    const QDir folder(arguments.isEmpty() ? QApplication::applicationDirPath() : arguments.first());
     QWidget window;
     window.setWindowTitle(QStringLiteral("floor"));
     int i = 0;
