@@ -126,7 +126,7 @@ QPixmap MediaCatalogue::picture(const QString& name, QSize pixels, qreal pixelRa
     if (QSvgRenderer drawing(readMediaFile(filePath(media::drawingOf(name)))); drawing.isValid()) {
         QPainter painter(&image);
         drawing.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    } else {  // a drawing that went missing after the start: the bitmap, stretched
+    } else {  // a drawing the check has not yet reported, or one gone since: the bitmap, stretched
         image = decodePicture(filePath(name))
                     .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }

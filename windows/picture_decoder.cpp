@@ -14,18 +14,6 @@ namespace {
 constexpr qsizetype kMaxFileBytes = qsizetype{8} * 1024 * 1024;
 constexpr int kMaxFrames = 1000;
 
-// The buffer fits the file, up to one byte past the bound: a bound-sized buffer for every small
-// picture teaches the allocator to keep megabytes for good.
-QByteArray readFileUpToBound(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-    if (size < 0 || !in.seekg(0)) return {};
-    QByteArray bytes(std::min<qsizetype>(size, kMaxFileBytes) + 1, Qt::Uninitialized);
-    in.read(bytes.data(), bytes.size());
-    bytes.truncate(in.gcount());
-    return bytes;
-}
-
 // The decoders fill whatever is missing at the end with grey and report success; the formats'
 // own end marks tell a whole file from a cut one.
 bool endsWhole(const QByteArray& bytes, const QByteArray& format) {
@@ -46,8 +34,15 @@ QByteArray formatOf(const std::filesystem::path& file) {
 
 }  // namespace
 
+// The buffer fits the file, up to one byte past the bound: a bound-sized buffer for every small
+// picture teaches the allocator to keep megabytes for good.
 QByteArray readMediaFile(const std::filesystem::path& file) {
-    QByteArray bytes = readFileUpToBound(file);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0 || !in.seekg(0)) return {};
+    QByteArray bytes(std::min<qsizetype>(size, kMaxFileBytes) + 1, Qt::Uninitialized);
+    in.read(bytes.data(), bytes.size());
+    bytes.truncate(in.gcount());
     return bytes.size() > kMaxFileBytes ? QByteArray() : bytes;
 }
 
