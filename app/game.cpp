@@ -27,8 +27,9 @@ namespace {
 constexpr std::string_view kWaitingText =
     "Guardando las puntuaciones en el archivo de récords (record.ini), que otro programa tiene "
     "bloqueado...";
-// A copy of the game holds the table's lock for milliseconds: one that holds it this long at the
-// end is stopped or stuck, and the player has waited long enough.
+// A copy of the game holds the table's lock for milliseconds: one that holds it longer than the
+// quiet wait is held up, and one that holds it as long as the patience is stopped or stuck.
+constexpr auto kQuietWait = std::chrono::milliseconds(300);
 constexpr auto kSavePatience = std::chrono::seconds(10);
 
 }  // namespace
@@ -94,22 +95,31 @@ void Game::quit() {
     endProgram_();
 }
 
+// A save takes milliseconds: the box comes only when one waits longer, for the table's lock.
+// Until then the player's input waits too.
 void Game::waitForSaves() {
+    QEventLoop loop;
+    savesWait_ = &loop;
+    QTimer::singleShot(kQuietWait, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (menu_.saving()) waitInBox(loop);
+    savesWait_ = nullptr;
+}
+
+void Game::waitInBox(QEventLoop& loop) {
     QProgressDialog waiting(QString::fromUtf8(kWaitingText.data(), kWaitingText.size()),
                             QStringLiteral("Salir sin guardar"), 0, 0, boxParent());
     waiting.setWindowTitle(QApplication::applicationName());
     waiting.setWindowModality(Qt::ApplicationModal);
     waiting.setMinimumDuration(0);
     QObject::connect(&waiting, &QProgressDialog::canceled, [this] { menu_.stopWaiting(); });
+    QObject::connect(&waiting, &QDialog::rejected, [this] { menu_.stopWaiting(); });
     QTimer patience;
     patience.setSingleShot(true);
     QObject::connect(&patience, &QTimer::timeout, [this] { menu_.stopWaiting(); });
-    QEventLoop loop;
-    savesWait_ = &loop;
     patience.start(kSavePatience);
     waiting.show();
-    if (menu_.saving()) loop.exec();
-    savesWait_ = nullptr;
+    loop.exec();
 }
 
 void Game::savesSettled() {

@@ -53,6 +53,7 @@ class Game : public WindowHost {
 
   private:
     void waitForSaves();
+    void waitInBox(QEventLoop& loop);
     void savesSettled();
 
     std::function<void()> endProgram_;

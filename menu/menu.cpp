@@ -65,15 +65,15 @@ void Menu::loadTable() {
 }
 
 // Another copy of the game may have saved since this one last read the table. The file is
-// replaced whole, so it reads without the lock.
+// replaced whole, so it reads without the lock. While rows of this copy wait, the file may or may
+// not hold them by now: the table stays as it is, and the next save brings the file's rows in.
 void Menu::refresh() {
-    if (fileProtected_) return;
+    if (fileProtected_ || saving()) return;
     RecordFile::ReadResult result = file_.read();
     if (result.status == RecordFile::ReadStatus::Unreadable) {
         fileProtected_ = true;
     } else {
         table_ = std::move(result.table);
-        enterAll(table_, unsaved_);
     }
 }
 
