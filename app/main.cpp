@@ -93,9 +93,9 @@ int main(int argc, char** argv) {
         case Request::Play:
             break;
     }
-    // The game's few other threads (the two media checks, Qt's X reader, the clip decoder)
-    // allocate little and briefly: in the main thread's arena their freed memory serves again,
-    // where an arena of their own would stay resident.
+    // The game's few other threads (the two media checks, Qt's X reader, the clip decoder, the
+    // table's saver) allocate little and briefly: in the main thread's arena their freed memory
+    // serves again, where an arena of their own would stay resident.
     ::mallopt(M_ARENA_MAX, 1);
     if (const auto missing = crestaverde::missingDisplay(
             crestaverde::displayRequestOf({argv, static_cast<std::size_t>(argc)}))) {

@@ -86,19 +86,5 @@ TEST_F(LockedTable, GivingUpAtTheEndTellsThePlayerAndLeavesTheFile) {
     EXPECT_NE(services.shown[1].text.find("bloqueado"), std::string::npos);
 }
 
-TEST_F(LockedTable, EverySettledSaveIsAnnouncedOnTheEventThread) {
-    int announced = 0;
-    bool savingWhenAnnounced = true;
-    menu.setSavedListener([&] {
-        ++announced;
-        savingWhenAnnounced = menu.saving();
-    });
-    menu.recordFinalScore(500);
-    other.reset();
-    settle();
-    EXPECT_EQ(announced, 1);
-    EXPECT_FALSE(savingWhenAnnounced);
-}
-
 }  // namespace
 }  // namespace crestaverde::testing

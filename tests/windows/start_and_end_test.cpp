@@ -9,11 +9,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
-#include <array>
 #include <deque>
-#include <map>
 #include <optional>
-#include <span>
 
 #include "display_check.h"
 #include "game.h"
@@ -229,30 +226,6 @@ class StartAndEndTest : public QObject {
         game.start();
         QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
         QVERIFY(!fs::exists(folder / "record.ini"));
-    }
-
-    void theDisplayCheckReadsWhatQtIsAskedFor() {
-        const auto environment = [](std::map<std::string, std::string> values) {
-            return [values](const std::string& name) -> std::optional<std::string> {
-                const auto found = values.find(name);
-                if (found == values.end()) return std::nullopt;
-                return found->second;
-            };
-        };
-        std::array<char*, 5> arguments = {const_cast<char*>("crestaverde"),
-                                          const_cast<char*>("-display"), const_cast<char*>(":7"),
-                                          const_cast<char*>("--platform"),
-                                          const_cast<char*>("wayland:opt;xcb")};
-        const DisplayRequest asked =
-            displayRequestOf(arguments, environment({{"QT_QPA_PLATFORM", "offscreen"}}));
-        QVERIFY((asked.platforms == std::vector<std::string>{"wayland", "xcb"}));
-        QVERIFY(asked.display == ":7");
-        const std::span<char* const> alone(arguments.data(), 1);
-        QVERIFY(
-            (displayRequestOf(alone, environment({{"XDG_SESSION_TYPE", "wayland"}})).platforms ==
-             std::vector<std::string>{"wayland", "xcb"}));
-        QVERIFY((displayRequestOf(alone, environment({})).platforms ==
-                 std::vector<std::string>{"xcb"}));
     }
 
     // The three ways of starting with no window to open, and two that Qt can start with.
