@@ -12,7 +12,6 @@
 #include <QPluginLoader>
 #include <QString>
 #include <cstdio>
-#include <memory>
 #include <set>
 #include <string_view>
 
@@ -41,27 +40,6 @@ std::vector<std::string> defaultPlatforms(const EnvironmentReader& environment) 
         return {std::string(kWayland), std::string(kX11)};
     }
     return {std::string(kX11)};
-}
-
-std::optional<std::string> xProblem(const DisplayRequest& request,
-                                    const EnvironmentReader& environment) {
-    const std::optional<std::string> name =
-        request.display ? request.display : environment("DISPLAY");
-    if (!name || name->empty()) return "no hay ninguna pantalla X, porque DISPLAY está vacía";
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(name->c_str(), nullptr), &xcb_disconnect);
-    if (xcb_connection_has_error(connection.get()) == 0) return std::nullopt;
-    return "no se puede abrir la pantalla X «" + *name + "»";
-}
-
-std::optional<std::string> waylandProblem(const EnvironmentReader& environment) {
-    // A connection the compositor handed over can be taken once only, and it is Qt's.
-    if (environment("WAYLAND_SOCKET")) return std::nullopt;
-    const std::string name = environment("WAYLAND_DISPLAY").value_or("wayland-0");
-    const std::unique_ptr<wl_display, decltype(&wl_display_disconnect)> display(
-        wl_display_connect(name.c_str()), &wl_display_disconnect);
-    if (display) return std::nullopt;
-    return "no se puede conectar con el compositor Wayland «" + name + "»";
 }
 
 // The platforms Qt has installed, by the names they answer to.
@@ -104,8 +82,8 @@ DisplayRequest displayRequestOf(std::span<char* const> arguments,
     return request;
 }
 
-std::optional<std::string> missingDisplay(const DisplayRequest& request,
-                                          const EnvironmentReader& environment) {
+DisplayCheck::DisplayCheck(const DisplayRequest& request, const EnvironmentReader& environment)
+    : x_(nullptr, &xcb_disconnect), wayland_(nullptr, &wl_display_disconnect) {
     std::string problems;
     std::optional<std::set<std::string>> installed;
     for (const std::string& platform : request.platforms) {
@@ -116,15 +94,36 @@ std::optional<std::string> missingDisplay(const DisplayRequest& request,
             problem = waylandProblem(environment);
         } else if (!request.ownPluginFolder) {
             if (!installed) installed = installedPlatforms();
-            if (installed->contains(platform)) return std::nullopt;
-            problem = "Qt no tiene ninguna plataforma gráfica «" + platform + "»";
-        } else {
-            return std::nullopt;  // a plugin of the player's own: only Qt can tell
+            if (!installed->contains(platform)) {
+                problem = "Qt no tiene ninguna plataforma gráfica «" + platform + "»";
+            }
         }
-        if (!problem) return std::nullopt;
+        // One usable platform is enough; one from a plugin folder of the player's own, only Qt
+        // can judge.
+        if (!problem) return;
         problems += (problems.empty() ? "" : "; ") + *problem;
     }
-    return "no se puede abrir ninguna ventana: " + problems + ".";
+    problem_ = "no se puede abrir ninguna ventana: " + problems + ".";
+}
+
+std::optional<std::string> DisplayCheck::xProblem(const DisplayRequest& request,
+                                                  const EnvironmentReader& environment) {
+    const std::optional<std::string> name =
+        request.display ? request.display : environment("DISPLAY");
+    if (!name || name->empty()) return "no hay ninguna pantalla X, porque DISPLAY está vacía";
+    x_.reset(xcb_connect(name->c_str(), nullptr));
+    if (xcb_connection_has_error(x_.get()) == 0) return std::nullopt;
+    x_.reset();
+    return "no se puede abrir la pantalla X «" + *name + "»";
+}
+
+std::optional<std::string> DisplayCheck::waylandProblem(const EnvironmentReader& environment) {
+    // A connection the compositor handed over can be taken once only, and it is Qt's.
+    if (environment("WAYLAND_SOCKET")) return std::nullopt;
+    const std::string name = environment("WAYLAND_DISPLAY").value_or("wayland-0");
+    wayland_.reset(wl_display_connect(name.c_str()));
+    if (wayland_) return std::nullopt;
+    return "no se puede conectar con el compositor Wayland «" + name + "»";
 }
 
 void endFailedStart(QtMsgType type, const QMessageLogContext& context, const QString& message) {

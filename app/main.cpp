@@ -97,8 +97,9 @@ int main(int argc, char** argv) {
     // table's saver) allocate little and briefly: in the main thread's arena their freed memory
     // serves again, where an arena of their own would stay resident.
     ::mallopt(M_ARENA_MAX, 1);
-    if (const auto missing = crestaverde::missingDisplay(
-            crestaverde::displayRequestOf({argv, static_cast<std::size_t>(argc)}))) {
+    std::optional<crestaverde::DisplayCheck> display(
+        std::in_place, crestaverde::displayRequestOf({argv, static_cast<std::size_t>(argc)}));
+    if (const std::optional<std::string>& missing = display->problem()) {
         std::fprintf(stderr, "crestaverde: %s\n", missing->c_str());
         return 1;
     }
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
     plugins.reset();
+    display.reset();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
     // The quick part of the media check takes the other core while the program is set up and the
     // windows are built; none of them shows before it has passed.

@@ -237,7 +237,7 @@ class StartAndEndTest : public QObject {
             };
             DisplayRequest request;
             request.platforms = {platforms};
-            return missingDisplay(request, environment).value_or("");
+            return DisplayCheck(request, environment).problem().value_or("");
         };
         QVERIFY(without("xcb", std::nullopt).find("DISPLAY") != std::string::npos);
         // No X server has a display number this high.
@@ -246,7 +246,7 @@ class StartAndEndTest : public QObject {
         QVERIFY(without("offscreen", std::nullopt).empty());
         DisplayRequest either;
         either.platforms = {"nonesuch", "minimal"};
-        QVERIFY(!missingDisplay(either, [](const std::string&) { return std::nullopt; }));
+        QVERIFY(!DisplayCheck(either, [](const std::string&) { return std::nullopt; }).problem());
     }
 };
 
