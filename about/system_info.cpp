@@ -11,7 +11,9 @@ std::optional<std::string> findSystemInfoProgram(std::string_view searchPath) {
             const std::size_t colon = rest.find(':');
             const std::string_view folder = rest.substr(0, colon);
             rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-            if (folder.empty()) continue;
+            // A relative entry (an empty one means the current folder) would run whatever the
+            // folder the game was started from holds.
+            if (!folder.starts_with('/')) continue;
             std::string candidate = std::string(folder) + "/" + std::string(program);
             if (::access(candidate.c_str(), X_OK) == 0) return candidate;
         }

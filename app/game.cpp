@@ -5,7 +5,12 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QTranslator>
+#include <chrono>
+#include <string_view>
+#include <utility>
 
 #include "about_window.h"
 #include "board_accessible.h"
@@ -17,12 +22,24 @@
 #include "score_location.h"
 
 namespace crestaverde {
+namespace {
+
+constexpr std::string_view kWaitingText =
+    "Guardando las puntuaciones en el archivo de récords (record.ini), que otro programa tiene "
+    "bloqueado...";
+// A copy of the game holds the table's lock for milliseconds: one that holds it longer than the
+// quiet wait is held up, and one that holds it as long as the patience is stopped or stuck.
+constexpr auto kQuietWait = std::chrono::milliseconds(300);
+constexpr auto kSavePatience = std::chrono::seconds(10);
+
+}  // namespace
 
 Game::Game(const QString& folder, const std::function<void()>& endProgram)
     : Game(std::filesystem::path(QFile::encodeName(folder).toStdString()), endProgram) {}
 
 Game::Game(const std::filesystem::path& folder, const std::function<void()>& endProgram)
-    : media_(mediaFolderFor(folder)),
+    : endProgram_(endProgram),
+      media_(mediaFolderFor(folder)),
       clipModule_(clipModuleFor(folder)),
       services_([this](TimerId id) {
           board_.tick(id);
@@ -30,10 +47,11 @@ Game::Game(const std::filesystem::path& folder, const std::function<void()>& end
       }),
       menu_(services_, RecordFile(recordFileFor(folder))),
       board_(services_, menu_),
-      boardWindow_(std::make_unique<BoardWindow>(board_, media_, endProgram)),
-      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get(), endProgram)) {
+      boardWindow_(std::make_unique<BoardWindow>(board_, media_, [this] { quit(); })),
+      menuWindow_(new MenuWindow(menu_, board_, media_, boardWindow_.get(), [this] { quit(); })) {
     services_.attach(this);
     menuWindow_->setHelpAndAbout([this] { showHelp(); }, [this] { showAbout(); });
+    menu_.setSavedListener([this] { savesSettled(); });
 }
 
 Game::~Game() = default;
@@ -68,6 +86,45 @@ void Game::showHelp() {
 void Game::showAbout() {
     AboutWindow about(media_, services_, qEnvironmentVariable("PATH").toStdString(), menuWindow_);
     about.exec();
+}
+
+void Game::quit() {
+    if (std::exchange(quitting_, true)) return;
+    if (menu_.saving()) waitForSaves();
+    quitting_ = false;
+    endProgram_();
+}
+
+// A save takes milliseconds: the box comes only when one waits longer, for the table's lock.
+// Until then the player's input waits too.
+void Game::waitForSaves() {
+    QEventLoop loop;
+    savesWait_ = &loop;
+    QTimer::singleShot(kQuietWait, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (menu_.saving()) waitInBox(loop);
+    savesWait_ = nullptr;
+}
+
+void Game::waitInBox(QEventLoop& loop) {
+    QProgressDialog waiting(QString::fromUtf8(kWaitingText.data(), kWaitingText.size()),
+                            QStringLiteral("Salir sin guardar"), 0, 0, boxParent());
+    waiting.setWindowTitle(QApplication::applicationName());
+    waiting.setWindowModality(Qt::ApplicationModal);
+    waiting.setMinimumDuration(0);
+    QObject::connect(&waiting, &QProgressDialog::canceled, [this] { menu_.stopWaiting(); });
+    QObject::connect(&waiting, &QDialog::rejected, [this] { menu_.stopWaiting(); });
+    QTimer patience;
+    patience.setSingleShot(true);
+    QObject::connect(&patience, &QTimer::timeout, [this] { menu_.stopWaiting(); });
+    patience.start(kSavePatience);
+    waiting.show();
+    loop.exec();
+}
+
+void Game::savesSettled() {
+    menuWindow_->showTable();
+    if (savesWait_ != nullptr && !menu_.saving()) savesWait_->quit();
 }
 
 void prepareApplication() {

@@ -2,6 +2,7 @@
 // The whole program's objects, wired together: the services on Qt, the board and the menu with
 // their windows. Everything lives as long as the program runs.
 
+#include <QEventLoop>
 #include <QString>
 #include <filesystem>
 #include <functional>
@@ -18,7 +19,8 @@ namespace crestaverde {
 
 class Game : public WindowHost {
   public:
-    // endProgram ends the process; tests pass one that only records the request.
+    // endProgram ends the process; tests pass one that only records the request. The program
+    // ends through quit(), which first lets every score reach the file.
     explicit Game(const std::filesystem::path& folder,
                   const std::function<void()>& endProgram = &QtServices::endProcessNow);
     explicit Game(const QString& folder,
@@ -44,8 +46,19 @@ class Game : public WindowHost {
     // The menu's help and about buttons: each opens its window anew, modally.
     void showHelp();
     void showAbout();
+    // Ends the program once every score has reached the file, or could not: while another copy
+    // of the game holds the table's lock, a box says that the game waits for it, for a while at
+    // most, and lets the player stop waiting.
+    void quit();
 
   private:
+    void waitForSaves();
+    void waitInBox(QEventLoop& loop);
+    void savesSettled();
+
+    std::function<void()> endProgram_;
+    bool quitting_ = false;
+    QEventLoop* savesWait_ = nullptr;  // set while quit() waits
     MediaCatalogue media_;
     std::filesystem::path clipModule_;
     QtServices services_;

@@ -7,12 +7,15 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <future>
+#include <optional>
 #include <set>
 #include <string_view>
 
 #include "crestaverde_version.h"
+#include "display_check.h"
 #include "drawing_check.h"
 #include "game.h"
+#include "plugin_folders.h"
 #include "score_location.h"
 
 namespace {
@@ -90,12 +93,23 @@ int main(int argc, char** argv) {
         case Request::Play:
             break;
     }
-    // The game's few other threads (the two media checks, Qt's X reader, the clip decoder)
-    // allocate little and briefly: in the main thread's arena their freed memory serves again,
-    // where an arena of their own would stay resident.
+    // The game's few other threads (the two media checks, Qt's X reader, the clip decoder, the
+    // table's saver) allocate little and briefly: in the main thread's arena their freed memory
+    // serves again, where an arena of their own would stay resident.
     ::mallopt(M_ARENA_MAX, 1);
-    QApplication app(argc, argv);
+    std::optional<crestaverde::DisplayCheck> display(
+        std::in_place, crestaverde::displayRequestOf({argv, static_cast<std::size_t>(argc)}));
+    if (const std::optional<std::string>& missing = display->problem()) {
+        std::fprintf(stderr, "crestaverde: %s\n", missing->c_str());
+        return 1;
+    }
     const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
+    std::optional<crestaverde::OwnPluginsOnly> plugins(std::in_place, folder);
+    qInstallMessageHandler(crestaverde::endFailedStart);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+    plugins.reset();
+    display.reset();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
     // The quick part of the media check takes the other core while the program is set up and the
     // windows are built; none of them shows before it has passed.

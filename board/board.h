@@ -38,6 +38,10 @@ class Board {
     void drawFromStock();
     // The abandon button: asks first.
     void abandon();
+    // The board window's close box. During a game it asks as the abandon button does, and if the
+    // player confirms, ends the game as an abandon does but shows no menu. True when the program
+    // may end: no game was in play, or it has just ended.
+    [[nodiscard]] bool closeRequested();
     void pause();
     void resume();
 
@@ -56,6 +60,8 @@ class Board {
     void bannerTick();
     void loseTry();
     void endGame();
+    void finishGame();
+    [[nodiscard]] bool inPlay() const;
     void startClock();
     [[nodiscard]] Timer& clock() { return services_.timer(TimerId::Clock); }
 

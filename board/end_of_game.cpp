@@ -22,13 +22,35 @@ void Board::loseTry() {
     }
 }
 
+namespace {
+
+constexpr std::string_view kAbandonQuestion = "¿Desea abandonar la partida?";
+
+}  // namespace
+
 void Board::abandon() {
-    if (services_.ask("¿Desea abandonar la partida?")) endGame();
+    if (services_.ask(kAbandonQuestion)) endGame();
+}
+
+bool Board::inPlay() const {
+    return s_.phase == Phase::Banner || s_.phase == Phase::Playing || s_.phase == Phase::Countdown;
+}
+
+bool Board::closeRequested() {
+    if (!inPlay()) return true;
+    if (!services_.ask(kAbandonQuestion)) return false;
+    finishGame();
+    return true;
+}
+
+void Board::endGame() {
+    finishGame();
+    services_.showMenu();
 }
 
 // The board behind the menu is dealt afresh, as the draws from the random sequence have always
 // been, but shows blank faces until the next game.
-void Board::endGame() {
+void Board::finishGame() {
     // A score beyond the 32-bit range enters the table as the largest score it can hold.
     scores_.recordFinalScore(static_cast<std::int32_t>(
         std::min<std::int64_t>(s_.score, std::numeric_limits<std::int32_t>::max())));
@@ -41,7 +63,6 @@ void Board::endGame() {
     s_.level = 1;
     s_.score = 0;
     s_.triesLeft = kTriesPerGame;
-    services_.showMenu();
 }
 
 }  // namespace crestaverde

@@ -53,7 +53,8 @@ class Services {
     }
 
     virtual Timer& timer(TimerId id) = 0;
-    // Runs the callback once the handler now running has returned to the event loop.
+    // Runs the callback on the event thread once the handler now running has returned to the
+    // event loop. Any thread may post.
     virtual void post(std::function<void()> callback) = 0;
     // Microseconds since midnight; seeds the random draws.
     [[nodiscard]] virtual std::int64_t timeOfDayMicros() const = 0;

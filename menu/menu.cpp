@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "score_entry.h"
 #include "windows1252.h"
@@ -17,6 +18,7 @@ constexpr std::string_view kUnreadableText =
     "no se modificará en esta partida.";
 constexpr std::string_view kUnsavedText =
     "No se han podido guardar las puntuaciones en el archivo de récords (record.ini).";
+constexpr std::string_view kLockedReason = " Otro programa lo ha tenido bloqueado hasta el final.";
 
 // Said before any name is asked for, since no name could be kept.
 std::string unsavableText(std::int32_t score) {
@@ -34,7 +36,16 @@ std::string tableName(const std::string& name) {
 
 }  // namespace
 
-Menu::Menu(Services& services, RecordFile file) : services_(services), file_(std::move(file)) {}
+Menu::Menu(Services& services, RecordFile file)
+    : services_(services),
+      file_(file),
+      saver_(std::move(file),
+             [&services, menu = std::weak_ptr<Menu*>(self_)](const TableSaver::Outcome& outcome) {
+                 services.post([menu, outcome] {
+                     if (const std::shared_ptr<Menu*> alive = menu.lock())
+                         (*alive)->settle(outcome);
+                 });
+             }) {}
 
 void Menu::open() {
     if (loaded_) return;
@@ -47,13 +58,17 @@ void Menu::loadTable() {
     table_ = std::move(result.table);
     if (result.status == RecordFile::ReadStatus::Unreadable) {
         fileProtected_ = true;
-        services_.message(kUnreadableText, BoxIcon::Warning);
+        services_.post([&services = services_, menu = std::weak_ptr<Menu*>(self_)] {
+            if (menu.lock()) services.message(kUnreadableText, BoxIcon::Warning);
+        });
     }
 }
 
-// Another copy of the game may have saved since this one last read the table.
+// Another copy of the game may have saved since this one last read the table. The file is
+// replaced whole, so it reads without the lock. While rows of this copy wait, the file may or may
+// not hold them by now: the table stays as it is, and the next save brings the file's rows in.
 void Menu::refresh() {
-    if (fileProtected_) return;
+    if (fileProtected_ || saving()) return;
     RecordFile::ReadResult result = file_.read();
     if (result.status == RecordFile::ReadStatus::Unreadable) {
         fileProtected_ = true;
@@ -62,16 +77,29 @@ void Menu::refresh() {
     }
 }
 
-void Menu::save(const std::function<void(ScoreTable&)>& change) {
-    if (fileProtected_) return;
-    RecordFile::UpdateResult result = file_.update(change);
-    if (result.status == RecordFile::ReadStatus::Unreadable) {
-        fileProtected_ = true;
-        services_.message(kUnsavedText, BoxIcon::Warning);
-        return;
+void Menu::settle(const TableSaver::Outcome& outcome) {
+    unsaved_.erase(unsaved_.begin(), unsaved_.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                            outcome.entries, unsaved_.size())));
+    switch (outcome.result) {
+        case TableSaver::Result::Saved:
+            table_ = outcome.table;
+            enterAll(table_, unsaved_);
+            break;
+        case TableSaver::Result::Unreadable:
+            // Said once: what comes after it would only say it again.
+            if (!std::exchange(fileProtected_, true)) {
+                services_.message(kUnsavedText, BoxIcon::Warning);
+            }
+            break;
+        case TableSaver::Result::Failed:
+            services_.message(kUnsavedText, BoxIcon::Warning);
+            break;
+        case TableSaver::Result::GaveUp:
+            services_.message(std::string(kUnsavedText) + std::string(kLockedReason),
+                              BoxIcon::Warning);
+            break;
     }
-    table_ = std::move(result.table);
-    if (!result.saved) services_.message(kUnsavedText, BoxIcon::Warning);
+    if (savedListener_) savedListener_();
 }
 
 void Menu::recordFinalScore(std::int32_t score) {
@@ -87,9 +115,10 @@ void Menu::recordFinalScore(std::int32_t score) {
     }
     if (name_.empty() || name_ == kNamePlaceholder) name_.clear();
     // The row goes into the table as the file holds it at the moment of saving.
-    save([row = ScoreRow{tableName(name_), std::to_string(score)}, score](ScoreTable& table) {
-        enterScore(table, row, score);
-    });
+    TableEntry entry{ScoreRow{tableName(name_), std::to_string(score)}, score};
+    enterAll(table_, {entry});
+    unsaved_.push_back(entry);
+    saver_.add(std::move(entry));
 }
 
 std::string Menu::nameCaption(int row) const {

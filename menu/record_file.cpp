@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <iterator>
@@ -94,21 +95,20 @@ bool RecordFile::save(const std::filesystem::path& target, const ScoreTable& tab
 }
 
 bool RecordFile::write(const ScoreTable& table) const {
-    const std::filesystem::path target = linkTarget(path_);
-    const TableLock lock(target);
-    return lock.held() && save(target, table);
+    return update([&table](ScoreTable& current) { current = table; }).status == SaveStatus::Saved;
 }
 
 RecordFile::UpdateResult RecordFile::update(const std::function<void(ScoreTable&)>& change) const {
     const std::filesystem::path target = linkTarget(path_);
     const TableLock lock(target);
+    if (lock.state() == TableLock::State::Busy) return {{}, SaveStatus::Busy};
     ReadResult current = readFrom(target);
-    if (current.status == ReadStatus::Unreadable) return {{}, current.status, false};
+    if (current.status == ReadStatus::Unreadable) return {{}, SaveStatus::Unreadable};
     if (change) change(current.table);
     for (ScoreRow& row : current.table)
         row.name.resize(std::min(row.name.size(), std::size_t{kMaxNameChars}));
-    const bool saved = lock.held() && save(target, current.table);
-    return {std::move(current.table), current.status, saved};
+    const bool saved = save(target, current.table);
+    return {std::move(current.table), saved ? SaveStatus::Saved : SaveStatus::Failed};
 }
 
 }  // namespace crestaverde

@@ -30,10 +30,10 @@ class RecordFile {
         ScoreTable table;
         ReadStatus status = ReadStatus::Missing;
     };
+    enum class SaveStatus { Saved, Busy, Failed, Unreadable };
     struct UpdateResult {
-        ScoreTable table;  // as changed, whether or not it was saved
-        ReadStatus status = ReadStatus::Missing;
-        bool saved = false;
+        ScoreTable table;  // as read and changed, whether or not it was saved; empty when Busy
+        SaveStatus status = SaveStatus::Failed;
     };
 
     explicit RecordFile(std::filesystem::path path, FileCalls calls = {})
@@ -44,10 +44,12 @@ class RecordFile {
     // Unreadable; the file is opened without blocking, so a pipe in its place never hangs.
     [[nodiscard]] ReadResult read() const;
     // Replaces the file (the file a link points to, so that the link stays) under the table's
-    // lock. Returns false when the table could not be saved.
+    // lock, tried once. Returns false when the table was not saved.
     [[nodiscard]] bool write(const ScoreTable& table) const;
     // Under the table's lock: reads the table as it now stands, applies the change and saves it,
-    // so that what another copy saved meanwhile is kept. An unreadable file is left untouched.
+    // so that what another copy saved meanwhile is kept. The lock is tried once: Busy while
+    // another copy holds it, and then nothing is read or written. A folder that cannot be locked
+    // at all does not stop the save. An unreadable file is left untouched.
     [[nodiscard]] UpdateResult update(const std::function<void(ScoreTable&)>& change) const;
 
     // The form itself. Lines end at CR LF, a lone CR or a lone LF; the last may have no end.

@@ -60,6 +60,22 @@ TEST(SystemInfo, TheFirstProgramOfTheListFoundOnThePath) {
     EXPECT_FALSE(findSystemInfoProgram(""));
 }
 
+TEST(SystemInfo, RelativePathEntriesAreNeverSearched) {
+    TempFolder here;
+    writeBytes(here.file("hardinfo"), "#!/bin/sh\n");
+    ::chmod(here.file("hardinfo").c_str(), 0755);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(here.path());
+    // Every one of these names the current folder, which holds the program.
+    const std::string sibling = "../" + here.path().filename().string();
+    for (const std::string& path : {std::string("."), std::string(""), std::string("./"),
+                                    std::string(":/nonexistent"), sibling}) {
+        EXPECT_FALSE(findSystemInfoProgram(path)) << path;
+    }
+    std::filesystem::current_path(before);
+    EXPECT_EQ(findSystemInfoProgram(here.path().string()), here.file("hardinfo").string());
+}
+
 TEST(ClipDecoder, DecodesTheHelpClipIntoChangingFramesWithinItsBudget) {
     constexpr std::size_t kFrameBytes = 77U * 39U * 4U;  // one frame of the shipped clip
     for (const std::size_t budget : {kFrameBytes - 1, 2 * kFrameBytes - 1}) {

@@ -2,6 +2,7 @@
 #include "fake_services.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace crestaverde::testing {
@@ -37,8 +38,35 @@ std::string FakeServices::showTextBox(std::string_view prompt, std::string_view 
     return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
 }
 
+void FakeServices::post(std::function<void()> callback) {
+    {
+        const std::lock_guard lock(postMutex_);
+        posted_.push_back(std::move(callback));
+    }
+    postArrived_.notify_all();
+}
+
 void FakeServices::runPosted() {
-    while (!posted_.empty()) takeFirst(posted_)();
+    for (;;) {
+        std::function<void()> next;
+        {
+            const std::lock_guard lock(postMutex_);
+            if (posted_.empty()) return;
+            next = takeFirst(posted_);
+        }
+        next();
+    }
+}
+
+bool FakeServices::awaitPosted() {
+    {
+        std::unique_lock lock(postMutex_);
+        if (!postArrived_.wait_for(lock, std::chrono::minutes(1),
+                                   [this] { return !posted_.empty(); }))
+            return false;
+    }
+    runPosted();
+    return true;
 }
 
 void FakeServices::advance(long long ms) {

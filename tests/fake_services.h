@@ -4,8 +4,10 @@
 // order, and steps virtual time so that timers tick exactly when they fall due.
 
 #include <array>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -71,7 +73,7 @@ class FakeServices : public Services {
     int menuShown = 0;
 
     Timer& timer(TimerId id) override { return timers_[static_cast<std::size_t>(id)]; }
-    void post(std::function<void()> callback) override { posted_.push_back(std::move(callback)); }
+    void post(std::function<void()> callback) override;
     [[nodiscard]] std::int64_t timeOfDayMicros() const override {
         return clockOffset_ + now_ * 1000;
     }
@@ -84,6 +86,9 @@ class FakeServices : public Services {
     void advance(long long ms);
     // Runs callbacks posted so far, as the event loop does between events.
     void runPosted();
+    // Waits until a callback has been posted (from another thread), then runs what was posted.
+    // False when nothing came within a minute.
+    bool awaitPosted();
     // "title: text" of every box shown.
     [[nodiscard]] std::vector<std::string> boxTexts() const;
 
@@ -100,6 +105,8 @@ class FakeServices : public Services {
     std::deque<std::pair<bool, WhileOpen>> answers_;
     std::deque<WhileOpen> okWaits_;
     std::deque<std::string> typed_;
+    std::mutex postMutex_;
+    std::condition_variable postArrived_;
     std::deque<std::function<void()>> posted_;
 };
 

@@ -37,6 +37,10 @@ class Records : public ::testing::Test {
         writeBytes(folder.file("record.ini"), bytes);
         menu.open();
     }
+    // Lets every save the menu started reach the file.
+    void settle() {
+        while (menu.saving()) ASSERT_TRUE(services.awaitPosted());
+    }
     [[nodiscard]] std::vector<std::string> column(bool names) const {
         std::vector<std::string> out;
         for (const ScoreRow& row : menu.table()) out.push_back(names ? row.name : row.score);
@@ -68,6 +72,7 @@ TEST_F(Records, ARecordAsksForTheNameAndGoesAboveEqualScores) {
         services.shown.clear();
         services.typeNext("Nuevo");
         menu.recordFinalScore(c.score);
+        settle();
         EXPECT_EQ(column(true), c.names) << c.score;
         EXPECT_EQ(services.shown, (std::vector<ShownBox>{c.record ? asked : refused}));
         // The file is written in either case, and holds the table as it stands.
@@ -82,6 +87,7 @@ TEST_F(Records, TheNameBoxIsPrefilledAndCappedAndWhatItTakesFitsTheFile) {
     menu.recordFinalScore(7000);
     services.typeNext("Ana\r\nMaría ł");
     menu.recordFinalScore(8000);
+    settle();
     EXPECT_EQ(column(true), (std::vector<std::string>{"AnaMar\xED"
                                                       "a ?",
                                                       "", "", "A", "B"}));
@@ -98,6 +104,7 @@ TEST_F(Records, AnEmptyTableTakesZeroButNotANegativeScore) {
     EXPECT_EQ(menu.table(), ScoreTable{});
     services.typeNext("Cero");
     menu.recordFinalScore(0);
+    settle();
     EXPECT_EQ(readBytes(folder.file("record.ini")),
               "Cero\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
@@ -115,7 +122,10 @@ TEST_F(Records, RowsBelowMoveDownUnchangedAndAnOutOfOrderTableReusesTheLastName)
 TEST_F(Records, AnUnreadableFileIsReportedOnceAndNeverOverwritten) {
     std::filesystem::create_directory(folder.file("record.ini"));
     menu.open();
+    EXPECT_TRUE(services.shown.empty());  // told once the windows are up
+    services.runPosted();
     menu.open();
+    services.runPosted();
     ASSERT_EQ(services.shown.size(), 1U);
     EXPECT_EQ(services.shown[0].icon, BoxIcon::Warning);
     EXPECT_NE(services.shown[0].text.find("record.ini"), std::string::npos);
@@ -136,6 +146,7 @@ TEST_F(Records, AFailedSaveIsReportedAndTheOldFileStays) {
     {
         const FullDisk full;
         menu.recordFinalScore(9000);
+        settle();
     }
     EXPECT_EQ(readBytes(folder.file("record.ini")), kSample);
     EXPECT_EQ(menu.table()[0].score, "9000");
@@ -154,9 +165,13 @@ TEST(SharedTable, TwoCopiesThatFinishInAnyOrderKeepBothRows) {
         beta.open();  // both wait at the menu with the same table
         alphaServices.typeNext("Alpha");
         betaServices.typeNext("Beta");
-        if (alphaFirst) alpha.recordFinalScore(500);
-        beta.recordFinalScore(400);
-        if (!alphaFirst) alpha.recordFinalScore(500);
+        const auto finish = [](Menu& menu, FakeServices& services, std::int32_t score) {
+            menu.recordFinalScore(score);
+            while (menu.saving()) ASSERT_TRUE(services.awaitPosted());
+        };
+        if (alphaFirst) finish(alpha, alphaServices, 500);
+        finish(beta, betaServices, 400);
+        if (!alphaFirst) finish(alpha, alphaServices, 500);
         const ScoreTable expected = {
             {{"Alpha", "500"}, {"Beta", "400"}, {"Viejo", "100"}, {"", ""}, {"", ""}}};
         EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, expected) << alphaFirst;

@@ -64,7 +64,7 @@ TEST(RecordFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryOne) {
     }
     EXPECT_EQ(file.read().table, kSample);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}),
-              2);  // the table and its lock file
+              1);  // the table alone: the lock needs no file of its own
     EXPECT_FALSE(RecordFile(folder.file("gone") / "record.ini").write(kSample));
 }
 

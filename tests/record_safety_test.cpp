@@ -8,8 +8,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <future>
-#include <thread>
 
 #include "record_file.h"
 #include "replace_file.h"
@@ -51,7 +49,7 @@ TEST(RecordSafety, ReadErrorsMakeTheTableUnreadableWithoutThrowing) {
             RecordFile(path, failingRead(failingCall, error)).update([](ScoreTable& t) {
                 t[0].name = "X";
             });
-        EXPECT_EQ(update.saved, expected == Read);
+        EXPECT_EQ(update.status == RecordFile::SaveStatus::Saved, expected == Read);
     }
 }
 
@@ -146,21 +144,34 @@ TEST(RecordSafety, TheFolderIsSyncedAfterTheRename) {
     EXPECT_TRUE(folderSyncedAfterRename);
 }
 
-TEST(RecordSafety, AnUpdateWaitsForTheLockAndKeepsWhatTheHolderSaved) {
+TEST(RecordSafety, AnUpdateFindsTheLockBusyAndTouchesNothingThenSavesOnceItIsFree) {
     TempFolder folder;
     const fs::path path = folder.file("record.ini");
-    auto lock = std::make_unique<TableLock>(path);
-    ASSERT_TRUE(lock->held());
-    auto other = std::async(std::launch::async, [&] {
-        return RecordFile(path).update([](ScoreTable& t) { enterScore(t, {"Beta", "400"}, 400); });
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(replaceFile(path, "Alpha\r\n500\r\n", FileCalls{}));
-    lock.reset();
-    const RecordFile::UpdateResult result = other.get();
-    EXPECT_TRUE(result.saved);
-    EXPECT_EQ(result.table[0], (ScoreRow{"Alpha", "500"}));
-    EXPECT_EQ(result.table[1], (ScoreRow{"Beta", "400"}));
+    writeBytes(path, kSample);
+    const RecordFile file(path);
+    const auto enterBeta = [](ScoreTable& t) { enterScore(t, {"Beta", "4500"}, 4500); };
+    {
+        const TableLock other(path);
+        ASSERT_EQ(other.state(), TableLock::State::Held);
+        EXPECT_EQ(file.update(enterBeta).status, RecordFile::SaveStatus::Busy);
+        EXPECT_EQ(readBytes(path), kSample);
+    }
+    const RecordFile::UpdateResult result = file.update(enterBeta);
+    EXPECT_EQ(result.status, RecordFile::SaveStatus::Saved);
+    EXPECT_EQ(file.read().table[1], (ScoreRow{"Beta", "4500"}));
+}
+
+// The lock is the folder's: files beside the table that the player cannot open, or links to
+// nowhere, play no part, and nothing is created beside the table.
+TEST(RecordSafety, NoFileBesideTheTableCanStopASave) {
+    TempFolder folder;
+    const fs::path path = folder.file("record.ini");
+    fs::create_symlink("/nonexistent/lock", folder.file("record.ini.lock"));
+    writeBytes(folder.file("other.lock"), "");
+    fs::permissions(folder.file("other.lock"), fs::perms::none);
+    ASSERT_TRUE(RecordFile(path).write(ScoreTable{{{"Ana", "1"}}}));
+    EXPECT_EQ(RecordFile(path).read().table[0].name, "Ana");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
 }
 
 }  // namespace

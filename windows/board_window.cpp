@@ -344,9 +344,13 @@ void BoardWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
+// Closing the board during a game is abandoning it, with the same question; the board stays
+// until the program ends.
 void BoardWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    endProgram_();
+    const bool end = board_.closeRequested();
+    refresh();
+    if (end) endProgram_();
 }
 
 }  // namespace crestaverde

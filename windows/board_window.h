@@ -23,7 +23,8 @@ class CardHighlight;
 
 class BoardWindow : public QWidget {
   public:
-    // endProgram runs when the player closes the board.
+    // endProgram runs when the player closes the board with no game in play, or ends the game
+    // in play by closing it.
     BoardWindow(Board& board, const MediaCatalogue& media, std::function<void()> endProgram);
 
     // Brings what is shown in line with the board's state. Only what changed since the last

@@ -26,6 +26,8 @@ class MenuWindow : public QDialog {
     void showModal();
     // What the help and about buttons open.
     void setHelpAndAbout(std::function<void()> help, std::function<void()> about);
+    // Brings the rows shown in line with the menu's table.
+    void showTable();
 
     [[nodiscard]] QLabel* nameLabel(int row) const { return names_[static_cast<std::size_t>(row)]; }
     [[nodiscard]] QLabel* scoreLabel(int row) const {
@@ -40,7 +42,6 @@ class MenuWindow : public QDialog {
 
   private:
     void play();
-    void showTable();
     QPushButton* addButton(const QString& caption, const QString& name, design::ButtonDesign place);
 
     Menu& menu_;
