@@ -3,8 +3,9 @@
 # Plays the real program with the keyboard while the Orca screen reader listens, as a blind player
 # would, and checks what Orca says: a box, the highlight on the face-up card, the card a draw turns
 # up, the score when a card is played, and the name box's text whole. The deal is random: the board
-# is read through the accessibility bus to find the cards that fit. It runs on a virtual X display
-# and in a D-Bus session of its own, with Orca's speech going to ALSA's null device.
+# is read through the accessibility bus to find the cards that fit, and a game lost on the way is
+# followed by another. It runs on a virtual X display and in a D-Bus session of its own, with
+# Orca's speech going to ALSA's null device.
 # Usage: play_with_orca.py PROGRAM_FOLDER
 import os, re, shutil, subprocess, sys, tempfile, threading, time, tty  # noqa: E401
 
@@ -168,10 +169,24 @@ def answer_boxes(speech, mark):
 
 
 def start_session():
+    """Runs the script again in a D-Bus session of its own."""
     if os.environ.get("CRESTAVERDE_E2E_INSIDE"):
         return
-    os.execvpe("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", "dbus-run-session", "--",
-                            sys.executable, *sys.argv], dict(os.environ, CRESTAVERDE_E2E_INSIDE="1"))
+    os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
+               dict(os.environ, CRESTAVERDE_E2E_INSIDE="1"))
+
+
+def start_display(env):
+    """A virtual X display; the server picks a free number itself, so that displays started at the
+    same moment never collide."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as number:
+        env["DISPLAY"] = ":" + number.readline().strip()
+    os.environ["DISPLAY"] = env["DISPLAY"]
+    return server
 
 
 def private_home(folder):
@@ -209,8 +224,13 @@ def play(speech, app):
     key("Escape")
     heard = {}
     while len(heard) < 3:
-        if answer_boxes(speech, mark).endswith(" text."):
-            raise Failed(f"the game ended before a draw and a play: {heard}")
+        if answer_boxes(speech, mark).endswith(" text."):  # the game is over: another one
+            mark = speech.mark()
+            key("Escape")
+            speech.wait(mark, lambda t: t.startswith(MENU), "the menu", boxes=False)
+            mark = speech.mark()
+            key("Return")
+            continue
         board = Board(app)
         try:
             while len(heard) < 3:
@@ -256,10 +276,14 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         env = private_home(folder)
         speech = Speech(os.path.join(folder, "orca.log"))
-        helpers = [subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL),
-                   subprocess.Popen(["orca", "--disable", "braille", "--user-prefs", f"{folder}/orca",
-                                     "--debug-file", speech.terminal], env=env,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)]
+        helpers = [start_display(env)]
+        helpers.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        # Orca in English whatever the machine's language, as the checks quote it.
+        helpers.append(subprocess.Popen(["orca", "--disable", "braille", "--user-prefs", f"{folder}/orca",
+                                         "--debug-file", speech.terminal],
+                                        env=dict(env, LC_ALL="C.UTF-8", LANGUAGE="en"),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         game = None
         try:
             speech.wait(0, lambda t: t == "Screen reader on.", "that it is on", seconds=120)
