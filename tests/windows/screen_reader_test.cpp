@@ -61,7 +61,9 @@ class Listening {
     [[nodiscard]] std::vector<int> timesHeard() const {
         std::vector<int> values;
         for (const Heard& event : events) {
-            if (event.type == QAccessible::ValueChanged) values.push_back(event.value.toInt());
+            if (event.type == QAccessible::ValueChanged && event.role == QAccessible::ProgressBar) {
+                values.push_back(event.value.toInt());
+            }
         }
         return values;
     }
@@ -176,17 +178,6 @@ class ScreenReaderTest : public QObject {
         }
         QCOMPARE(table.window.findChild<TimeBar*>()->value(), kFullTime);
         QVERIFY(listening.timesHeard().empty());
-    }
-
-    void theTimeBarReadsTheTimeLeft() {
-        Table table;
-        table.game.services.advance(table.game.clock().interval());
-        table.window.refresh();
-        QAccessibleInterface* bar =
-            QAccessible::queryAccessibleInterface(table.window.findChild<TimeBar*>());
-        QCOMPARE(bar->role(), QAccessible::ProgressBar);
-        QCOMPARE(bar->valueInterface()->currentValue().toInt(), table.game.s().timeBar);
-        QVERIFY(table.game.s().timeBar < kFullTime);
     }
 
     void theFirstArrowOfANewDealShowsTheFaceUpCard() {
