@@ -24,8 +24,8 @@ constexpr int kFirstLabelObject = kTowerCards + 2;
 constexpr std::array<BoardLabel, 5> kReadLabels = {
     BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
     BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
-constexpr int kNoticeObject = kBoardObjects - 1;
-static_assert(kFirstLabelObject + kReadLabels.size() == kNoticeObject);
+constexpr int kNoticeObject = kPaintedObjects;
+static_assert(kFirstLabelObject + kReadLabels.size() == kPaintedObjects);
 
 const QString kFaceDown = QStringLiteral("Carta boca abajo");
 
@@ -337,7 +337,7 @@ void BoardAnnouncer::boardChanged() {
     const bool moved = std::exchange(moved_, false);
     const BoardState& s = window_.state();
     QStringList news;
-    for (int object = 0; object < kNoticeObject; ++object) {
+    for (int object = 0; object < kPaintedObjects; ++object) {
         const Element element = elementOf(object);
         Seen now{nameOf(window_, element), window_.shown(element), clickable(s, element)};
         Seen& before = seen_.at(static_cast<std::size_t>(object));

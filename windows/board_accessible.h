@@ -23,9 +23,10 @@ class BoardWindow;
 [[nodiscard]] QString cardName(Card card);
 
 // The painted objects in reading order: the tower cards row by row, the face-up card, the stock,
-// the score, the draws left, the peak notices from left to right; then the notification, which
-// is never shown.
-inline constexpr int kBoardObjects = kTowerCards + 8;
+// the score, the draws left, the peak notices from left to right.
+inline constexpr int kPaintedObjects = kTowerCards + 7;
+// Then the notification, which is never shown.
+inline constexpr int kBoardObjects = kPaintedObjects + 1;
 
 // Gives every board window its accessible interface; before the first board window exists.
 void installBoardAccessibility();
@@ -52,7 +53,7 @@ class BoardAnnouncer {
         bool clickable = false;
     };
     BoardWindow& window_;
-    std::array<Seen, kBoardObjects - 1> seen_;
+    std::array<Seen, kPaintedObjects> seen_;
     QString notice_;
     bool moved_ = false;
 };
