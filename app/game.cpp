@@ -18,8 +18,10 @@
 #include "design.h"
 #include "help_window.h"
 #include "icons.h"
+#include "line_edit_accessible.h"
 #include "menu_accessible.h"
 #include "score_location.h"
+#include "time_bar.h"
 
 namespace crestaverde {
 namespace {
@@ -144,7 +146,9 @@ void prepareApplication() {
         QApplication::installTranslator(qtTexts);
     }
     installBoardAccessibility();
+    installTimeBarAccessibility();
     installMenuAccessibility();
+    installLineEditAccessibility();
     QFont::insertSubstitutions(
         design::kSerif, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(design::kSansSerif,

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "board_window.h"
 #include "card_highlight.h"
@@ -23,7 +24,8 @@ constexpr int kFirstLabelObject = kTowerCards + 2;
 constexpr std::array<BoardLabel, 5> kReadLabels = {
     BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
     BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
-static_assert(kFirstLabelObject + kReadLabels.size() == kBoardObjects);
+constexpr int kNoticeObject = kPaintedObjects;
+static_assert(kFirstLabelObject + kReadLabels.size() == kPaintedObjects);
 
 const QString kFaceDown = QStringLiteral("Carta boca abajo");
 
@@ -75,6 +77,12 @@ bool isCard(Element element) {
     return element.kind == ElementKind::TowerCard || element.kind == ElementKind::FaceUpCard;
 }
 
+// The face-up card and the labels tell what a move did; the towers the player finds by moving
+// among them.
+bool isNews(int object) {
+    return object == kFaceUpObject || object >= kFirstLabelObject;
+}
+
 // What is not on the board has no name, so that a card or notice coming and going is a change of
 // name like any other.
 QString nameOf(const BoardWindow& window, Element element) {
@@ -120,9 +128,10 @@ QString descriptionOf(Element element) {
     return QStringLiteral("Torre %1, fila %2").arg(tower).arg(design::towerRow(element.index));
 }
 
-class BoardObject : public QAccessibleInterface, public QAccessibleActionInterface {
+// An object without children of its own, whose parent is the board window.
+class Leaf : public QAccessibleInterface {
   public:
-    BoardObject(BoardWindow& window, Element element) : window_(window), element_(element) {}
+    explicit Leaf(BoardWindow& window) : window_(window) {}
 
     [[nodiscard]] bool isValid() const override { return true; }
     [[nodiscard]] QObject* object() const override { return nullptr; }
@@ -138,12 +147,37 @@ class BoardObject : public QAccessibleInterface, public QAccessibleActionInterfa
     [[nodiscard]] int indexOfChild(const QAccessibleInterface* /*child*/) const override {
         return -1;
     }
+    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+
+  protected:
+    BoardWindow& window_;
+};
+
+// Never shown: a screen reader reads a notification out as it comes, wherever the focus is.
+class NoticeObject : public Leaf {
+  public:
+    using Leaf::Leaf;
+    [[nodiscard]] QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? window_.announcer().notice() : QString();
+    }
+    [[nodiscard]] QRect rect() const override { return {}; }
+    [[nodiscard]] QAccessible::Role role() const override { return QAccessible::Notification; }
+    [[nodiscard]] QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = true;
+        return state;
+    }
+};
+
+class BoardObject : public Leaf, public QAccessibleActionInterface {
+  public:
+    BoardObject(BoardWindow& window, Element element) : Leaf(window), element_(element) {}
+
     [[nodiscard]] QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) return nameOf(window_, element_);
         if (kind == QAccessible::Description) return descriptionOf(element_);
         return {};
     }
-    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
     [[nodiscard]] QRect rect() const override {
         if (!window_.shown(element_)) return {};
         const QRect inWindow =
@@ -187,7 +221,6 @@ class BoardObject : public QAccessibleInterface, public QAccessibleActionInterfa
     }
 
   private:
-    BoardWindow& window_;
     Element element_;
 };
 
@@ -214,7 +247,9 @@ class BoardAccessible : public QAccessibleWidget {
         QAccessible::Id& id = ids_.at(static_cast<std::size_t>(index));
         if (id == 0) {
             id = QAccessible::registerAccessibleInterface(
-                new BoardObject(window_, elementOf(index)));
+                index == kNoticeObject
+                    ? static_cast<QAccessibleInterface*>(new NoticeObject(window_))
+                    : new BoardObject(window_, elementOf(index)));
         }
         return QAccessible::accessibleInterface(id);
     }
@@ -299,13 +334,16 @@ void announceHighlight(BoardWindow& window, std::optional<Element> card) {
 }
 
 void BoardAnnouncer::boardChanged() {
+    const bool moved = std::exchange(moved_, false);
     const BoardState& s = window_.state();
-    for (int object = 0; object < kBoardObjects; ++object) {
+    QStringList news;
+    for (int object = 0; object < kPaintedObjects; ++object) {
         const Element element = elementOf(object);
         Seen now{nameOf(window_, element), window_.shown(element), clickable(s, element)};
         Seen& before = seen_.at(static_cast<std::size_t>(object));
         if (now.name != before.name) {
             send(object, QAccessibleEvent(&window_, QAccessible::NameChanged));
+            if (moved && isNews(object) && !now.name.isEmpty()) news << now.name;
         }
         QAccessible::State changed;
         changed.invisible = now.shown != before.shown;
@@ -315,6 +353,9 @@ void BoardAnnouncer::boardChanged() {
         }
         before = std::move(now);
     }
+    if (news.isEmpty()) return;
+    notice_ = news.join(QStringLiteral(". "));
+    send(kNoticeObject, QAccessibleEvent(&window_, QAccessible::ObjectShow));
 }
 
 }  // namespace crestaverde

@@ -3,7 +3,9 @@
 // The board on the accessibility bus. The window is painted, so its accessible interface adds an
 // object for each card and for each label a player reads (the score, the draws left, the three
 // peak notices) before its own controls: named as a player would say them, the cards a click
-// would play pressable, and every change sent on as a name or state event.
+// would play pressable, and every change sent on as a name or state event. A screen reader does
+// not read out a change of name, so what a move of the player's changed is also told through a
+// notification: the card that came up, the score, the draws left, a peak's notice.
 
 #include <QString>
 #include <array>
@@ -22,7 +24,9 @@ class BoardWindow;
 
 // The painted objects in reading order: the tower cards row by row, the face-up card, the stock,
 // the score, the draws left, the peak notices from left to right.
-inline constexpr int kBoardObjects = kTowerCards + 7;
+inline constexpr int kPaintedObjects = kTowerCards + 7;
+// Then the notification, which is never shown.
+inline constexpr int kBoardObjects = kPaintedObjects + 1;
 
 // Gives every board window its accessible interface; before the first board window exists.
 void installBoardAccessibility();
@@ -35,7 +39,12 @@ void announceHighlight(BoardWindow& window, std::optional<design::Element> card)
 class BoardAnnouncer {
   public:
     explicit BoardAnnouncer(BoardWindow& window) : window_(window) {}
+    // The next call follows a move of the player's, and notifies what it changed.
+    void playerMoved() { moved_ = true; }
     void boardChanged();
+    // What the last move changed, as the notification reads it: "7 de corazones. Robos
+    // restantes: 22".
+    [[nodiscard]] const QString& notice() const { return notice_; }
 
   private:
     struct Seen {
@@ -44,7 +53,9 @@ class BoardAnnouncer {
         bool clickable = false;
     };
     BoardWindow& window_;
-    std::array<Seen, kBoardObjects> seen_;
+    std::array<Seen, kPaintedObjects> seen_;
+    QString notice_;
+    bool moved_ = false;
 };
 
 }  // namespace crestaverde

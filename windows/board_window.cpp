@@ -5,13 +5,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 #include <utility>
 
 #include "card_highlight.h"
 #include "icons.h"
+#include "time_bar.h"
 
 namespace crestaverde {
 
@@ -44,7 +44,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       endProgram_(std::move(endProgram)),
       media_(media),
       abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
-      timeBar_(new QProgressBar(this)),
+      timeBar_(new TimeBar(this)),
       highlight_(new CardHighlight(*this)),
       announcer_(*this) {
     setObjectName(QStringLiteral("board"));
@@ -87,7 +87,8 @@ QRegion BoardWindow::refresh() {
     highlight_->follow();
     // Queued before the time bar's own repaint, which paints at once, so that one pass draws all.
     update(changed);
-    timeBar_->setValue(std::clamp(board_.state().timeBar, 0, kFullTime));
+    timeBar_->showTime(std::clamp(board_.state().timeBar, 0, kFullTime),
+                       board_.state().phase == Phase::Playing);
     announcer_.boardChanged();
     return changed;
 }
@@ -275,6 +276,7 @@ std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {
 }
 
 void BoardWindow::click(Element card) {
+    announcer_.playerMoved();
     if (card.kind == ElementKind::TowerCard) {
         board_.playTowerCard(card.index);
     } else if (card.kind == ElementKind::FaceUpCard) {

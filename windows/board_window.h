@@ -14,12 +14,12 @@
 #include "design.h"
 #include "media_catalogue.h"
 
-class QProgressBar;
 class QPushButton;
 
 namespace crestaverde {
 
 class CardHighlight;
+class TimeBar;
 
 class BoardWindow : public QWidget {
   public:
@@ -36,6 +36,7 @@ class BoardWindow : public QWidget {
     void click(design::Element card);
     // The card the keyboard highlights, if any.
     [[nodiscard]] std::optional<design::Element> highlightedCard() const;
+    [[nodiscard]] const BoardAnnouncer& announcer() const { return announcer_; }
 
     // Geometry in design pixels, and the mapping onto the window.
     [[nodiscard]] QRectF designRect(design::Element element) const;
@@ -77,7 +78,7 @@ class BoardWindow : public QWidget {
     std::function<void()> endProgram_;
     const MediaCatalogue& media_;
     QPushButton* abandon_;
-    QProgressBar* timeBar_;
+    TimeBar* timeBar_;
     CardHighlight* highlight_;
     BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;

@@ -94,8 +94,15 @@ CardHighlight::CardHighlight(BoardWindow& window) : QObject(&window), window_(wi
     }
 }
 
+// Every deal starts with the level-start banner.
 void CardHighlight::follow() {
     const BoardState& s = window_.state();
+    const bool dealt = s.phase == Phase::Banner && phase_ != Phase::Banner;
+    phase_ = s.phase;
+    if (dealt) {
+        set(std::nullopt);
+        return;
+    }
     if (!card_ || clickable(s, *card_)) return;
     set(clickable(s, kFaceUp) ? std::optional(kFaceUp) : std::nullopt);
 }

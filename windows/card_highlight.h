@@ -34,7 +34,8 @@ class CardHighlight : public QObject {
 
     [[nodiscard]] std::optional<design::Element> card() const { return card_; }
     // After the board changed: a card that can no longer be clicked hands the highlight to the
-    // face-up card, where a played card has just gone.
+    // face-up card, where a played card has just gone. A new deal takes the highlight away, so
+    // that the first arrow shows it on the face-up card again.
     void follow();
     // Draws the frame; the painter maps design pixels.
     void paint(QPainter& painter) const;
@@ -50,6 +51,7 @@ class CardHighlight : public QObject {
 
     BoardWindow& window_;
     std::optional<design::Element> card_;
+    Phase phase_ = Phase::NotDealt;  // at the last follow
 };
 
 }  // namespace crestaverde
