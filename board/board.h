@@ -38,6 +38,8 @@ class Board {
     void drawFromStock();
     // The abandon button: asks first.
     void abandon();
+    // The board went out of the player's sight, or came back into it. Out of sight, a running
+    // clock stops, and one that would start meanwhile waits; back, it runs again.
     void pause();
     void resume();
 
@@ -69,6 +71,7 @@ class Board {
     std::array<bool, kTimerCount> ticking_{};
     std::array<bool, kTimerCount> held_{};
     bool deliveryPosted_ = false;
+    bool outOfSight_ = false;
 };
 
 }  // namespace crestaverde

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Tells when a window goes out of the player's sight and when it comes back, from its own
+// events and its native window's.
+
+#include <QObject>
+#include <functional>
+
+#include "sight.h"
+
+class QWidget;
+
+namespace crestaverde {
+
+class SightWatch : public QObject {
+  public:
+    // changed runs with the new answer each time it changes. The watch must not outlive the
+    // window, nor anything that changed uses.
+    SightWatch(QWidget& window, Sight::Platform platform, std::function<void(bool)> changed);
+
+    [[nodiscard]] bool outOfSight() const { return outOfSight_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void watchNativeWindow();
+    void report();
+
+    QWidget& window_;
+    Sight sight_;
+    std::function<void(bool)> changed_;
+    bool outOfSight_ = false;
+    bool watchingNative_ = false;
+};
+
+}  // namespace crestaverde
