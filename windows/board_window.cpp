@@ -336,7 +336,8 @@ void BoardWindow::sightChanged(bool outOfSight) {
         board_.pause();
     } else {
         board_.resume();
-        if (std::exchange(maximiseOnReturn_, false)) showMaximized();
+        if (std::exchange(maximiseOnReturn_, false))
+            sight_->whenExposed([this] { showMaximized(); });
     }
     refresh();
 }

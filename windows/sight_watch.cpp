@@ -41,6 +41,9 @@ bool SightWatch::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Expose:
             sight_.exposedChanged(window_.windowHandle()->isExposed());
+            if (whenExposed_ && window_.windowHandle()->isExposed()) {
+                std::exchange(whenExposed_, nullptr)();
+            }
             break;
         case QEvent::FocusIn:
         case QEvent::FocusOut:
@@ -55,6 +58,15 @@ bool SightWatch::eventFilter(QObject* watched, QEvent* event) {
     }
     report();
     return false;
+}
+
+void SightWatch::whenExposed(std::function<void()> act) {
+    if (window_.windowHandle() != nullptr && window_.windowHandle()->isExposed()) {
+        whenExposed_ = nullptr;
+        act();
+    } else {
+        whenExposed_ = std::move(act);
+    }
 }
 
 void SightWatch::report() {

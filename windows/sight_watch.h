@@ -19,6 +19,10 @@ class SightWatch : public QObject {
     SightWatch(QWidget& window, Sight::Platform platform, std::function<void(bool)> changed);
 
     [[nodiscard]] bool outOfSight() const { return outOfSight_; }
+    // Runs act once the native window is exposed: at once if it is, else at its next exposure.
+    // A Wayland client that asks for a new state while it is not exposed gets the compositor's
+    // answer at a moment when Qt leaves its window geometry untold.
+    void whenExposed(std::function<void()> act);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +34,7 @@ class SightWatch : public QObject {
     QWidget& window_;
     Sight sight_;
     std::function<void(bool)> changed_;
+    std::function<void()> whenExposed_;
     bool outOfSight_ = false;
     bool watchingNative_ = false;
 };
