@@ -18,6 +18,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev libxcb1-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+    qt6-wayland weston mutter libgl1-mesa-dri
     dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
 )
 

@@ -6,10 +6,12 @@
 #include <QWindow>
 #include <utility>
 
+#include "design.h"
+
 namespace crestaverde {
 
 SightWatch::SightWatch(QWidget& window, Sight::Platform platform, std::function<void(bool)> changed)
-    : window_(window), sight_(platform), changed_(std::move(changed)) {
+    : window_(window), platform_(platform), sight_(platform), changed_(std::move(changed)) {
     window_.installEventFilter(this);
     watchNativeWindow();
 }
@@ -39,16 +41,28 @@ bool SightWatch::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     switch (event->type()) {
-        case QEvent::Expose:
-            sight_.exposedChanged(window_.windowHandle()->isExposed());
-            if (whenExposed_ && window_.windowHandle()->isExposed()) {
-                std::exchange(whenExposed_, nullptr)();
+        case QEvent::Expose: {
+            const bool exposed = window_.windowHandle()->isExposed();
+            sight_.exposedChanged(exposed);
+            if (exposed && whenExposed_) std::exchange(whenExposed_, nullptr)();
+            // A frame answered late: Qt drops the update it was asked for then.
+            if (exposed) probe();
+            break;
+        }
+        case QEvent::FocusIn:
+            probing_.invalidate();
+            sight_.focusChanged(true);
+            break;
+        case QEvent::FocusOut:
+            sight_.focusChanged(false);
+            if (platform_ == Sight::Platform::Wayland) {
+                probing_.start();
+                window_.windowHandle()->requestUpdate();
             }
             break;
-        case QEvent::FocusIn:
-        case QEvent::FocusOut:
-            sight_.focusChanged(event->type() == QEvent::FocusIn);
-            break;
+        case QEvent::UpdateRequest:
+            probe();
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::KeyPress:
             sight_.playerActed();
@@ -58,6 +72,21 @@ bool SightWatch::eventFilter(QObject* watched, QEvent* event) {
     }
     report();
     return false;
+}
+
+// A Wayland client learns that the compositor no longer presents it only when a frame it drew
+// goes unanswered for a while (Qt then reports it unexposed), and draws nothing while nothing
+// changes. A compositor that minimises the board takes the focus first, then presents it through
+// its animation: for a moment after the focus goes, the board draws a pixel on every frame
+// presented, so that the first frame withheld tells.
+void SightWatch::probe() {
+    QWindow* native = window_.windowHandle();
+    if (!probing_.isValid() || probing_.hasExpired(design::kSightProbeMs) || !native->isExposed()) {
+        probing_.invalidate();
+        return;
+    }
+    window_.repaint(0, 0, 1, 1);
+    native->requestUpdate();
 }
 
 void SightWatch::whenExposed(std::function<void()> act) {

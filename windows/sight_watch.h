@@ -3,6 +3,7 @@
 // Tells when a window goes out of the player's sight and when it comes back, from its own
 // events and its native window's.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 
@@ -29,12 +30,15 @@ class SightWatch : public QObject {
 
   private:
     void watchNativeWindow();
+    void probe();
     void report();
 
     QWidget& window_;
+    const Sight::Platform platform_;
     Sight sight_;
     std::function<void(bool)> changed_;
     std::function<void()> whenExposed_;
+    QElapsedTimer probing_;  // since the focus went, while frames are drawn to probe
     bool outOfSight_ = false;
     bool watchingNative_ = false;
 };
