@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a desktop sees them: whose transient each one is, the title-bar buttons each one
-// asks for, and when the board counts as out of the player's sight.
+// asks for, and the board's own events telling when it is back in the player's sight.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -116,27 +116,6 @@ class DesktopTest : public QObject {
         QCOMPARE(found, std::vector<Qt::WindowFlags>(4, Qt::WindowFlags()));
     }
 
-    void onWaylandTheBoardIsOutOfSightFromItsMinimiseUntilItHasTheFocusAgain() {
-        QWidget board;
-        QWidget other;
-        std::vector<bool> told;
-        const SightWatch watch(board, Sight::Platform::Wayland,
-                               [&](bool outOfSight) { told.push_back(outOfSight); });
-        board.show();
-        board.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&board));
-        board.showMinimized();
-        QCOMPARE(told, std::vector<bool>{true});
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        QCOMPARE(told, std::vector<bool>{true});
-        board.showNormal();
-        board.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&board));
-        QCOMPARE(told, (std::vector<bool>{true, false}));
-    }
-
     void onWaylandAClickOnTheBoardBringsItBackFromAnIgnoredMinimise() {
         QWidget board;
         const SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
@@ -148,22 +127,6 @@ class DesktopTest : public QObject {
         QVERIFY(watch.outOfSight());
         QTest::mouseClick(board.windowHandle(), Qt::LeftButton);
         QVERIFY(!watch.outOfSight());
-    }
-
-    void elsewhereTheReportedMinimisedStateAloneDecides() {
-        QWidget board;
-        QWidget other;
-        std::vector<bool> told;
-        const SightWatch watch(board, Sight::Platform::ReportsMinimised,
-                               [&](bool outOfSight) { told.push_back(outOfSight); });
-        board.show();
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        QVERIFY(told.empty());
-        board.showMinimized();
-        board.showNormal();
-        QCOMPARE(told, (std::vector<bool>{true, false}));
     }
 };
 
