@@ -133,8 +133,9 @@ void prepareApplication() {
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
-    // Lets the desktop match the windows to the menu entry, for its icon and startup notice.
-    QApplication::setDesktopFileName(QStringLiteral("crestaverde"));
+    // Lets the desktop match the windows to the menu entry, for its icon and startup notice; on
+    // Wayland it is also the windows' application id.
+    QApplication::setDesktopFileName(QStringLiteral(CRESTAVERDE_DESKTOP_ID));
     QApplication::setWindowIcon(appIcon());
     // Boxes come and go while the board stays; only the program's own end may end it.
     QApplication::setQuitOnLastWindowClosed(false);

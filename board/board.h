@@ -42,6 +42,8 @@ class Board {
     // player confirms, ends the game as an abandon does but shows no menu. True when the program
     // may end: no game was in play, or it has just ended.
     [[nodiscard]] bool closeRequested();
+    // The board went out of the player's sight, or came back into it. Out of sight, a running
+    // clock stops, and one that would start meanwhile waits; back, it runs again.
     void pause();
     void resume();
 
@@ -75,6 +77,7 @@ class Board {
     std::array<bool, kTimerCount> ticking_{};
     std::array<bool, kTimerCount> held_{};
     bool deliveryPosted_ = false;
+    bool outOfSight_ = false;
 };
 
 }  // namespace crestaverde

@@ -46,7 +46,7 @@ struct BoardState {
     int timeBar = 0;   // what the time bar shows; the banner fills it before the clock runs
     int level = 1;
     int triesLeft = kTriesPerGame;
-    bool paused = false;  // the clock stopped because the board was minimised
+    bool paused = false;  // the clock stopped because the board was out of the player's sight
 
     [[nodiscard]] bool stockEmpty() const { return stockLeft == 0; }
     [[nodiscard]] bool peakTaken(std::size_t peak) const { return taken[kPeaks.at(peak)]; }

@@ -66,7 +66,13 @@ void Board::deliverHeldTicks() {
     }
 }
 
+// A clock that would start while the player cannot see the board waits for the board to come
+// back: the banner's last box may be answered while the board itself stays minimised.
 void Board::startClock() {
+    if (outOfSight_) {
+        s_.paused = true;
+        return;
+    }
     clock().start(s_.phase == Phase::Countdown ? kCountdownIntervalMs : clockIntervalMs(s_.level));
 }
 
@@ -105,6 +111,7 @@ void Board::bannerTick() {
 // Only a running clock is paused: pausing a stopped one would later start it in the middle of
 // the level-start banner, whose full bar would then never be reached.
 void Board::pause() {
+    outOfSight_ = true;
     if ((s_.phase != Phase::Playing && s_.phase != Phase::Countdown) || s_.paused) return;
     clock().stop();
     s_.paused = true;
@@ -112,6 +119,7 @@ void Board::pause() {
 
 // A game that moved on while paused restarts its clock on its own, at the banner's end.
 void Board::resume() {
+    outOfSight_ = false;
     if (!s_.paused) return;
     s_.paused = false;
     if ((s_.phase == Phase::Playing || s_.phase == Phase::Countdown) && !clock().active()) {

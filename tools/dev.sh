@@ -19,6 +19,7 @@ packages=(
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     orca speech-dispatcher speech-dispatcher-espeak-ng
+    qt6-wayland weston mutter libgl1-mesa-dri
     dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
 )
 

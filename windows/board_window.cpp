@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -46,7 +47,10 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
       timeBar_(new TimeBar(this)),
       highlight_(new CardHighlight(*this)),
-      announcer_(*this) {
+      announcer_(*this),
+      platform_(Sight::platformNamed(QGuiApplication::platformName().toStdString())),
+      sight_(std::make_unique<SightWatch>(*this, platform_,
+                                          [this](bool outOfSight) { sightChanged(outOfSight); })) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
     QPalette felt = palette();
@@ -54,6 +58,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
     setPalette(felt);
     setAutoFillBackground(true);
     setCursor(handCursor());
+    resize(design::kBoardRestoredSize);
     applySizeRule();
 
     abandon_->setObjectName(QStringLiteral("abandon"));
@@ -313,25 +318,37 @@ void BoardWindow::resizeEvent(QResizeEvent* /*event*/) {
     layoutControls();
 }
 
-// The board counts as maximised whenever it is not minimised: it is designed maximised, and a
-// desktop that refuses to maximise it must not leave the clock paused for good.
 void BoardWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     applySizeRule();
-    if (isMinimized() && !minimised_) {
-        minimised_ = true;
+    // On Wayland the title bar's minimise button unmaximises the board as it hides it.
+    if (platform_ == Sight::Platform::Wayland && sight_->outOfSight() && !isMaximized() &&
+        !isFullScreen()) {
+        maximiseOnReturn_ = true;
+    }
+    refresh();
+}
+
+// The clock stands still while the player cannot see the board. The board counts as back
+// whenever it is not minimised (where minimised is reported): it is designed maximised, and a
+// desktop that refuses to maximise it must not leave the clock paused for good.
+void BoardWindow::sightChanged(bool outOfSight) {
+    if (outOfSight) {
         board_.pause();
-    } else if (!isMinimized() && minimised_) {
-        minimised_ = false;
+    } else {
         board_.resume();
+        if (std::exchange(maximiseOnReturn_, false))
+            sight_->whenExposed([this] { showMaximized(); });
     }
     refresh();
 }
 
 // Restored, the board has its one fixed size and no resizing border; maximised, it fills the
-// screen.
+// screen. A Wayland client that sizes itself against the state the compositor has configured
+// breaks the protocol and is disconnected, so there the size is left to the compositor.
 void BoardWindow::applySizeRule() {
+    if (platform_ == Sight::Platform::Wayland) return;
     if (isMaximized() || isFullScreen()) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

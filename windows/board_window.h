@@ -7,12 +7,14 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "board.h"
 #include "board_accessible.h"
 #include "design.h"
 #include "media_catalogue.h"
+#include "sight_watch.h"
 
 class QPushButton;
 
@@ -73,6 +75,7 @@ class BoardWindow : public QWidget {
     [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
     void layoutControls();
     void applySizeRule();
+    void sightChanged(bool outOfSight);
 
     Board& board_;
     std::function<void()> endProgram_;
@@ -82,8 +85,13 @@ class BoardWindow : public QWidget {
     CardHighlight* highlight_;
     BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;
-    bool minimised_ = false;
+    // Where the window system does not report minimised windows (Wayland), the compositor owns the
+    // board's size: the board sets no fixed size of its own, and asks to be maximised again when
+    // it comes back from a minimise that unmaximised it.
+    const Sight::Platform platform_;
+    bool maximiseOnReturn_ = false;
     std::array<Drawn, design::kElementCount> drawn_;  // in stacking order
+    std::unique_ptr<SightWatch> sight_;               // last: it calls into everything above
 };
 
 }  // namespace crestaverde

@@ -28,6 +28,9 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // Timers of the windows; the clock's and the banner's pace are the rules' own.
 inline constexpr int kFanChangeMs = 1000;
+// How long a Wayland board that lost the focus keeps drawing a pixel on every frame presented, to
+// learn whether the compositor took it away: longer than a compositor's minimise animation.
+inline constexpr int kSightProbeMs = 1000;
 
 // Colours.
 inline const QColor kFelt(0, 128, 0);
