@@ -47,7 +47,6 @@ class Game : public WindowHost {
 
   private:
     MediaCatalogue media_;
-    std::filesystem::path clipModule_;
     QtServices services_;
     Menu menu_;
     Board board_;

@@ -4,8 +4,8 @@
 #   tools/dev.sh play       install what is missing, build, start the game
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
-#   tools/dev.sh fuzz [s]   the score file reader, then numbers and the code page, under libFuzzer
-#                           for s seconds each (default 60)
+#   tools/dev.sh fuzz [s]   the score file reader, numbers and the code page, then the clip reader,
+#                           under libFuzzer for s seconds each (default 60)
 #   tools/dev.sh package    build the .deb, check it with lintian, install it, run the installed game
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,6 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
-    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev libxcb1-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
@@ -82,7 +81,7 @@ case "${1:-}" in
         trap 'rm -rf "$found"' EXIT
         # Inputs reach past the reader's line cap; what the runs find goes to a scratch folder,
         # the seeds in the tree are only read.
-        for target in record_file numbers; do
+        for target in record_file numbers clip; do
             mkdir "$found/$target"
             build-fuzz/tests/fuzz/${target}_fuzz -max_total_time="${2:-60}" -max_len=16384 \
                 -rss_limit_mb=2048 "$found/$target" "tests/fuzz/corpus/$target"
