@@ -6,7 +6,8 @@
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   tools/dev.sh fuzz [s]   the score file reader, numbers and the code page, then the clip reader,
 #                           under libFuzzer for s seconds each (default 60)
-#   tools/dev.sh package    build the .deb, check it with lintian, install it, run the installed game
+#   tools/dev.sh package    build the Debian packages twice (they must be the same), check them with
+#                           lintian, run autopkgtest, install the .deb and run the installed game
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,7 @@ packages=(
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
+    debhelper devscripts autopkgtest faketime diffoscope-minimal
 )
 
 install_missing() {
@@ -48,6 +50,35 @@ check_tidy() {  # build folder with compile_commands.json
     git ls-files -z 'board/*.cpp' 'menu/*.cpp' 'windows/*.cpp' 'about/*.cpp' 'app/*.cpp' |
         xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$1" --quiet \
             --extra-arg=-Wno-unknown-warning-option 2>/dev/null
+}
+
+# The source and binary packages of the tree as it stands, built the way Debian builds them: the
+# tree's own files in a folder of their own under the given one, the packages beside it.
+build_debian() {  # parent folder, then a command the build runs under (optional)
+    local tree
+    tree="$1/crestaverde-$(dpkg-parsechangelog -S Version)"
+    shift
+    mkdir -p "$tree"
+    git ls-files -z --cached --others --exclude-standard |
+        while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+        tar --null -T - -cf - | tar -xf - -C "$tree"
+    # Nothing from the caller's set-up: no compiler cache, no date of its own.
+    (cd "$tree" && env -u CMAKE_CXX_COMPILER_LAUNCHER -u SOURCE_DATE_EPOCH CCACHE_DISABLE=1 \
+        "$@" dpkg-buildpackage -us -uc -j"$(nproc)" >../build.log 2>&1) ||
+        { tail -40 "$tree/../build.log"; return 1; }
+}
+
+# The two builds must give the same .deb files byte for byte; diffoscope shows where they do not.
+same_packages() {  # folder, other folder
+    local deb status=0
+    for deb in "$1"/*.deb; do
+        if ! cmp -s "$deb" "$2/$(basename "$deb")"; then
+            echo "not reproducible: $(basename "$deb")" >&2
+            diffoscope "$deb" "$2/$(basename "$deb")" >&2 || true
+            status=1
+        fi
+    done
+    return $status
 }
 
 run_tests() {  # build folder
@@ -89,9 +120,20 @@ case "${1:-}" in
         ;;
     package)
         install_missing
-        build build-package -DCMAKE_BUILD_TYPE=Release -DCRESTAVERDE_TESTS=OFF
-        (cd build-package && cpack)
-        tests/e2e/installed_game.sh build-package/crestaverde_*_amd64.deb
+        work=$(mktemp -d)
+        trap 'rm -rf "$work"' EXIT
+        build_debian "$work/first"
+        # The same source elsewhere (a longer path), later, a year and more ahead by the clock,
+        # in another time zone and locale, with another umask.
+        (umask 0002 && TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+            build_debian "$work/second/in/another/folder" faketime -f +400d)
+        same_packages "$work/first" "$work/second/in/another/folder"
+        rm -rf build-package
+        mkdir build-package
+        find "$work/first" -maxdepth 1 -type f -exec mv -t build-package {} +
+        deb=$(echo build-package/crestaverde_*_amd64.deb)
+        autopkgtest build-package/crestaverde_*_amd64.changes -- null
+        tests/e2e/installed_game.sh "$deb"
         ;;
     *)
         sed -n '3,9p' "$0"
