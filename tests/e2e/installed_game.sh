@@ -49,6 +49,12 @@ for dependency in $(dpkg-deb -f "$package" Depends | sed 's/([^)]*)//g; s/,/ /g'
     [[ $dependency =~ ^(libc6|libgcc-s1|libstdc\+\+6|libqt6[a-z]*6|fonts-[a-z0-9-]+|qt6-translations-l10n)$ ]] ||
         fail "the package depends on $dependency"
 done
+# Every screenshot the metadata names is in the package.
+shots=$(grep -o '<image[^>]*>[^<]*</image>' $metainfo | sed 's|.*/||; s|</image>||')
+[ -n "$shots" ] || fail "the metadata names no screenshot"
+for shot in $shots; do
+    [ -f "$share/screenshots/$shot" ] || fail "the screenshot $shot is not installed"
+done
 desktop-file-validate /usr/share/applications/crestaverde.desktop
 appstreamcli validate --pedantic --no-net $metainfo
 pass "the package installs the program, its data, the documents, the menu entry, icons and metadata"
