@@ -52,16 +52,22 @@ check_tidy() {  # build folder with compile_commands.json
             --extra-arg=-Wno-unknown-warning-option 2>/dev/null
 }
 
-# The source and binary packages of the tree as it stands, built the way Debian builds them: the
-# tree's own files in a folder of their own under the given one, the packages beside it.
-build_debian() {  # parent folder, then a command the build runs under (optional)
-    local tree
-    tree="$1/crestaverde-$(dpkg-parsechangelog -S Version)"
-    shift
-    mkdir -p "$tree"
+# The tree's own files as they stand, copied once, so that every build takes the same source.
+snapshot() {  # folder
+    mkdir -p "$1"
     git ls-files -z --cached --others --exclude-standard |
         while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
-        tar --null -T - -cf - | tar -xf - -C "$tree"
+        tar --null -T - -cf - | tar -xf - -C "$1"
+}
+
+# The source and binary packages built the way Debian builds them: the source in a folder of its
+# own under the given one, the packages beside it.
+build_debian() {  # source, parent folder, then a command the build runs under (optional)
+    local tree
+    tree="$2/crestaverde-$(dpkg-parsechangelog -l "$1/debian/changelog" -S Version)"
+    shift 2
+    mkdir -p "$tree"
+    cp -a "$1"/. "$tree"/
     # Nothing from the caller's set-up: no compiler cache, no date of its own.
     (cd "$tree" && env -u CMAKE_CXX_COMPILER_LAUNCHER -u SOURCE_DATE_EPOCH CCACHE_DISABLE=1 \
         "$@" dpkg-buildpackage -us -uc -j"$(nproc)" >../build.log 2>&1) ||
@@ -122,11 +128,12 @@ case "${1:-}" in
         install_missing
         work=$(mktemp -d)
         trap 'rm -rf "$work"' EXIT
-        build_debian "$work/first"
+        snapshot "$work/source"
+        build_debian "$work/source" "$work/first"
         # The same source elsewhere (a longer path), later, a year and more ahead by the clock,
         # in another time zone and locale, with another umask.
         (umask 0002 && TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-            build_debian "$work/second/in/another/folder" faketime -f +400d)
+            build_debian "$work/source" "$work/second/in/another/folder" faketime -f +400d)
         same_packages "$work/first" "$work/second/in/another/folder"
         rm -rf build-package
         mkdir build-package
