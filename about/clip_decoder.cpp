@@ -46,10 +46,10 @@ class Decoder {
     std::size_t pixelCount() const {
         return static_cast<std::size_t>(video_.width) * static_cast<std::size_t>(video_.height);
     }
-    // A frame's pixels, and its place in the list of frames, which may stand twice while the
-    // list grows.
+    // A frame's pixels, and its place in the list of frames: while the list grows, the old list
+    // and the new one of twice its size stand together.
     std::size_t frameBytes() const {
-        return pixelCount() * sizeof(std::uint32_t) + 2 * sizeof(ClipFrame);
+        return pixelCount() * sizeof(std::uint32_t) + 3 * sizeof(ClipFrame);
     }
 
     // The chunk's buffer is taken anew, never grown, so that it holds no more than the chunk.

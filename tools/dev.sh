@@ -63,11 +63,11 @@ snapshot() {  # folder
 # The source and binary packages built the way Debian builds them: the source in a folder of its
 # own under the given one, the packages beside it.
 build_debian() {  # source, parent folder, then a command the build runs under (optional)
-    local tree
+    local source=$1 tree
     tree="$2/crestaverde-$(dpkg-parsechangelog -l "$1/debian/changelog" -S Version)"
     shift 2
     mkdir -p "$tree"
-    cp -a "$1"/. "$tree"/
+    cp -a "$source"/. "$tree"/
     # Nothing from the caller's set-up: no compiler cache, no date of its own.
     (cd "$tree" && env -u CMAKE_CXX_COMPILER_LAUNCHER -u SOURCE_DATE_EPOCH CCACHE_DISABLE=1 \
         "$@" dpkg-buildpackage -us -uc -j"$(nproc)" >../build.log 2>&1) ||
