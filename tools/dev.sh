@@ -143,7 +143,7 @@ case "${1:-}" in
         tests/e2e/installed_game.sh "$deb"
         ;;
     *)
-        sed -n '3,9p' "$0"
+        sed -n '3,10p' "$0"
         exit 2
         ;;
 esac
