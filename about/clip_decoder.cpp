@@ -1,148 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "clip_decoder.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libswscale/swscale.h>
-}
+#include <algorithm>
+#include <fstream>
 
-#include <memory>
-#include <optional>
+#include "avi_format.h"
+#include "avi_frames.h"
 
 namespace crestaverde {
 namespace {
 
-// Owners for FFmpeg's objects, so that every way out frees them.
-struct FormatCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-
-constexpr int kMaxFrames = 2000;
-
-// Four bytes a pixel, as the window shows them.
-std::size_t frameBytes(int width, int height) {
-    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-}
+// Frames lie among other chunks (indexes, padding, other streams); this many is no clip.
+constexpr int kMaxFrameListChunks = 65536;
 
 class Decoder {
   public:
-    explicit Decoder(const ClipLimits& limits) : limits_(limits) {}
-
-    std::string open(const std::string& path) {
-        AVFormatContext* format = nullptr;
-        if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0)
-            return "no se puede abrir";
-        format_.reset(format);
-        if (avformat_find_stream_info(format_.get(), nullptr) < 0) return "no tiene vídeo legible";
-        const AVCodec* codec = nullptr;
-        stream_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-        if (stream_ < 0 || codec == nullptr) return "no tiene vídeo";
-        codec_.reset(avcodec_alloc_context3(codec));
-        const AVStream* stream = format_->streams[stream_];
-        if (frameBytes(stream->codecpar->width, stream->codecpar->height) >
-            limits_.maxDecodedBytes) {
-            return "es demasiado grande";
-        }
-        if (!codec_ || avcodec_parameters_to_context(codec_.get(), stream->codecpar) < 0 ||
-            avcodec_open2(codec_.get(), codec, nullptr) < 0) {
-            return "no se puede descodificar";
-        }
-        if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) {
-            clip_.frameMilliseconds =
-                static_cast<int>(1000LL * stream->avg_frame_rate.den / stream->avg_frame_rate.num);
-        }
-        return {};
+    Decoder(ByteSource& file, const AviVideo& video, const ClipLimits& limits)
+        : file_(file), video_(video), limits_(limits) {
+        clip_.frameMilliseconds = video.frameMilliseconds;
     }
 
+    // Walks the frame list; a list inside it (a 'rec ' group) is walked into, not over.
     std::string decodeAll() {
-        const std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
-        const std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
-        while (av_read_frame(format_.get(), packet.get()) >= 0) {
-            if (packet->stream_index == stream_ &&
-                avcodec_send_packet(codec_.get(), packet.get()) < 0) {
-                av_packet_unref(packet.get());
-                return "tiene imágenes dañadas";
+        if (frameBytes() > limits_.maxDecodedBytes) return "es demasiado grande";
+        std::uint64_t at = video_.framesBegin;
+        for (int chunks = 0;; ++chunks) {
+            const std::optional<RiffChunk> chunk = readChunk(file_, at, video_.framesEnd);
+            if (!chunk) break;
+            if (chunks >= kMaxFrameListChunks) return "es demasiado largo";
+            if (chunk->is("LIST")) {
+                at = chunk->data + 4;
+                continue;
             }
-            av_packet_unref(packet.get());
-            if (std::string error = receive(frame.get()); !error.empty()) return error;
+            if (video_.isFrame(*chunk)) {
+                if (std::string error = decodeFrame(*chunk); !error.empty()) return error;
+            }
+            at = chunk->next();
         }
-        avcodec_send_packet(codec_.get(), nullptr);
-        if (std::string error = receive(frame.get()); !error.empty()) return error;
         return clip_.frames.empty() ? "no tiene imágenes" : "";
     }
 
     Clip take() { return std::move(clip_); }
 
   private:
-    std::string receive(AVFrame* frame) {
-        while (avcodec_receive_frame(codec_.get(), frame) >= 0) {
-            if (limits_.cancelled != nullptr && limits_.cancelled->load()) return "se canceló";
-            if (clip_.frames.size() >= kMaxFrames) return "es demasiado largo";
-            if (frame->width <= 0 || frame->height <= 0 || frame->width > 4096 ||
-                frame->height > 4096) {
-                return "tiene un tamaño imposible";
-            }
-            decodedBytes_ += frameBytes(frame->width, frame->height);
-            if (decodedBytes_ > limits_.maxDecodedBytes) return "es demasiado grande";
-            std::optional<ClipFrame> converted = convert(frame);
-            av_frame_unref(frame);
-            if (!converted) return "usa un formato de imagen desconocido";
-            clip_.frames.push_back(std::move(*converted));
+    std::size_t pixelCount() const {
+        return static_cast<std::size_t>(video_.width) * static_cast<std::size_t>(video_.height);
+    }
+    // A frame's pixels, and its place in the list of frames: while the list grows, the old list
+    // and the new one of twice its size stand together.
+    std::size_t frameBytes() const {
+        return pixelCount() * sizeof(std::uint32_t) + 3 * sizeof(ClipFrame);
+    }
+
+    // The chunk's buffer is taken anew, never grown, so that it holds no more than the chunk.
+    bool readChunkBytes(const RiffChunk& chunk) {
+        if (chunk.size > bytes_.capacity()) {
+            bytes_.clear();
+            bytes_.shrink_to_fit();
         }
+        bytes_.resize(chunk.size);
+        return file_.readAt(chunk.data, reinterpret_cast<char*>(bytes_.data()), chunk.size);
+    }
+
+    // Every frame starts as the previous one's copy: RLE-8 paints only what changed, and an
+    // empty chunk repeats the picture.
+    std::string decodeFrame(const RiffChunk& chunk) {
+        if (limits_.cancelled != nullptr && limits_.cancelled->load()) return "se canceló";
+        if (clip_.frames.size() >= kMaxClipFrames) return "es demasiado largo";
+        if (chunk.size > maxFrameChunkBytes(video_) || chunk.end() > video_.framesEnd)
+            return "tiene imágenes dañadas";
+        held_ += frameBytes();
+        if (held_ + std::max<std::size_t>(chunk.size, bytes_.capacity()) > limits_.maxDecodedBytes)
+            return "es demasiado grande";
+        if (!readChunkBytes(chunk)) return "tiene imágenes dañadas";
+        ClipFrame frame{video_.width, video_.height, {}};
+        if (clip_.frames.empty()) {
+            frame.pixels.assign(pixelCount(), video_.palette[0]);
+        } else {
+            frame.pixels = clip_.frames.back().pixels;
+        }
+        if (chunk.size > 0 && !paintFrame(bytes_, video_, frame.pixels))
+            return "tiene imágenes dañadas";
+        clip_.frames.push_back(std::move(frame));
         return {};
     }
 
-    std::optional<ClipFrame> convert(const AVFrame* frame) {
-        ClipFrame out;
-        out.width = frame->width;
-        out.height = frame->height;
-        out.rgba.resize(frameBytes(out.width, out.height));
-        scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height,
-                                           static_cast<AVPixelFormat>(frame->format), out.width,
-                                           out.height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr,
-                                           nullptr));
-        if (!scaler_) return std::nullopt;
-        std::uint8_t* planes[4] = {out.rgba.data(), nullptr, nullptr, nullptr};
-        int strides[4] = {out.width * 4, 0, 0, 0};
-        sws_scale(scaler_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
-        return out;
-    }
-
-    std::unique_ptr<AVFormatContext, FormatCloser> format_;
-    std::unique_ptr<AVCodecContext, CodecFreer> codec_;
-    std::unique_ptr<SwsContext, ScalerFreer> scaler_;
-    int stream_ = -1;
+    ByteSource& file_;
+    const AviVideo& video_;
     const ClipLimits& limits_;
-    std::size_t decodedBytes_ = 0;
+    std::vector<std::uint8_t> bytes_;  // the chunk being read, reused from frame to frame
+    std::size_t held_ = 0;             // the frames kept
     Clip clip_;
 };
 
 }  // namespace
 
-DecodedClip decodeClip(const std::string& path, const ClipLimits& limits) {
-    Decoder decoder(limits);
-    if (std::string error = decoder.open(path); !error.empty()) return error;
+DecodedClip decodeClipFrom(std::istream& in, const ClipLimits& limits) {
+    ByteSource file(in);
+    const AviHeaders headers = readAviHeaders(file);
+    if (const auto* error = std::get_if<std::string>(&headers)) return *error;
+    Decoder decoder(file, std::get<AviVideo>(headers), limits);
     if (std::string error = decoder.decodeAll(); !error.empty()) return error;
     return decoder.take();
 }
 
-}  // namespace crestaverde
-
-extern "C" void crestaverde_decode_clip(const std::string* path,
-                                        const crestaverde::ClipLimits* limits,
-                                        crestaverde::DecodedClip* out) {
-    *out = crestaverde::decodeClip(*path, *limits);
+DecodedClip decodeClip(const std::string& path, const ClipLimits& limits) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "no se puede abrir";
+    return decodeClipFrom(in, limits);
 }
+
+}  // namespace crestaverde

@@ -1,24 +1,39 @@
 #include "clip_loader.h"
 
 #include <QtConcurrent/QtConcurrentRun>
+#include <memory>
 
 namespace crestaverde {
 namespace {
 
-ClipLoader::Decoded toImages(DecodedClip decoded) {
-    if (auto* error = std::get_if<std::string>(&decoded)) return std::move(*error);
-    const Clip& clip = std::get<Clip>(decoded);
-    ClipImages images;
-    images.frameMilliseconds = clip.frameMilliseconds;
-    for (const ClipFrame& frame : clip.frames) {
-        const QImage image(frame.rgba.data(), frame.width, frame.height, qsizetype{frame.width} * 4,
-                           QImage::Format_RGBA8888);
-        images.frames.push_back(image.copy());
-    }
-    return images;
+using Pixels = std::vector<std::uint32_t>;
+
+void freePixels(void* pixels) {
+    delete static_cast<Pixels*>(pixels);
+}
+
+// The image owns the frame's buffer from here on and frees it when its last copy goes.
+QImage imageTakingOver(ClipFrame& frame) {
+    auto pixels = std::make_unique<Pixels>(std::move(frame.pixels));
+    const auto* bits = reinterpret_cast<const uchar*>(pixels->data());
+    QImage image(bits, frame.width, frame.height,
+                 qsizetype{frame.width} * qsizetype{sizeof(std::uint32_t)}, QImage::Format_RGB32,
+                 &freePixels, pixels.get());
+    if (!image.isNull()) (void)pixels.release();
+    return image;
 }
 
 }  // namespace
+
+std::variant<ClipImages, std::string> clipImages(DecodedClip decoded) {
+    if (auto* error = std::get_if<std::string>(&decoded)) return std::move(*error);
+    Clip& clip = std::get<Clip>(decoded);
+    ClipImages images;
+    images.frameMilliseconds = clip.frameMilliseconds;
+    images.frames.reserve(clip.frames.size());
+    for (ClipFrame& frame : clip.frames) images.frames.push_back(imageTakingOver(frame));
+    return images;
+}
 
 ClipLoader::~ClipLoader() {
     cancelled_->store(true);
@@ -32,7 +47,7 @@ void ClipLoader::start(const std::string& path, std::function<void(Decoded)> don
     watcher_.setFuture(QtConcurrent::run([decode = decode_, path, cancelled = cancelled_] {
         ClipLimits limits;
         limits.cancelled = cancelled.get();
-        return toImages(decode(path, limits));
+        return clipImages(decode(path, limits));
     }));
 }
 

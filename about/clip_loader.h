@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "clip_module.h"
+#include "clip_decoder.h"
 
 namespace crestaverde {
 
@@ -21,10 +21,13 @@ struct ClipImages {
     int frameMilliseconds = 0;
 };
 
+// The decoded frames as images that take over their pixels, so that no frame is ever held twice.
+[[nodiscard]] std::variant<ClipImages, std::string> clipImages(DecodedClip decoded);
+
 class ClipLoader {
   public:
     using Decoded = std::variant<ClipImages, std::string>;  // the frames or what went wrong
-    using Decode = ClipDecode;
+    using Decode = std::function<DecodedClip(const std::string& path, const ClipLimits& limits)>;
 
     explicit ClipLoader(Decode decode) : decode_(std::move(decode)) {}
     ClipLoader(const ClipLoader&) = delete;

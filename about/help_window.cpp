@@ -27,12 +27,11 @@ QFont designFont(const QString& family, double points, bool bold) {
 
 }  // namespace
 
-HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services,
-                       const std::filesystem::path& clipModule, QWidget* parent)
+HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      loader_(clipModuleDecoder(clipModule)) {
+      loader_(&decodeClip) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Ayuda"));
     setFixedSize(design::kHelpSize);

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
-#include <filesystem>
 #include <vector>
 
 #include "clip_loader.h"
@@ -15,11 +14,9 @@ namespace crestaverde {
 
 class HelpWindow : public QDialog {
   public:
-    // The clip is decoded in the background by the decoder module at clipModule; a clip that
-    // cannot be decoded, or a module that cannot be loaded, is reported once by the clip's name,
-    // and the window stays open without it.
-    HelpWindow(const MediaCatalogue& media, Services& services,
-               const std::filesystem::path& clipModule, QWidget* parent);
+    // The clip is decoded in the background; a clip that cannot be decoded is reported once by
+    // its name, and the window stays open without it.
+    HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent);
 
     [[nodiscard]] bool clipLoaded() const { return !frames_.empty(); }
     [[nodiscard]] int currentFrame() const { return frame_; }

@@ -42,7 +42,6 @@ Game::Game(const QString& folder, const std::function<void()>& endProgram)
 Game::Game(const std::filesystem::path& folder, const std::function<void()>& endProgram)
     : endProgram_(endProgram),
       media_(mediaFolderFor(folder)),
-      clipModule_(clipModuleFor(folder)),
       services_([this](TimerId id) {
           board_.tick(id);
           refreshBoard();
@@ -81,7 +80,7 @@ void Game::showMenu() {
 }
 
 void Game::showHelp() {
-    HelpWindow help(media_, services_, clipModule_, menuWindow_);
+    HelpWindow help(media_, services_, menuWindow_);
     help.exec();
 }
 

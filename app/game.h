@@ -60,7 +60,6 @@ class Game : public WindowHost {
     bool quitting_ = false;
     QEventLoop* savesWait_ = nullptr;  // set while quit() waits
     MediaCatalogue media_;
-    std::filesystem::path clipModule_;
     QtServices services_;
     Menu menu_;
     Board board_;

@@ -46,14 +46,6 @@ std::filesystem::path mediaFolderFor(const std::filesystem::path& programFolder)
     return installedDataFolder(programFolder).value_or(programFolder);
 }
 
-std::filesystem::path clipModuleFor(const std::filesystem::path& programFolder) {
-    const std::filesystem::path folder =
-        installedDataFolder(programFolder)
-            ? (programFolder / kInstalledModuleFolder).lexically_normal()
-            : programFolder;
-    return folder / kClipModuleName;
-}
-
 std::filesystem::path recordFileFor(const std::filesystem::path& programFolder,
                                     const EnvironmentReader& environment) {
     const auto data = installedDataFolder(programFolder);

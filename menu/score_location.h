@@ -15,10 +15,6 @@ inline constexpr const char* kRecordFileName = "record.ini";
 // Where an installed game's media and shipped table lie, from the program's folder: the program
 // in <prefix>/games, the data in <prefix>/share/crestaverde.
 inline constexpr const char* kInstalledDataFolder = "../share/crestaverde";
-// The help clip's decoder module, and where an installed game keeps it: in
-// <prefix>/lib/games/crestaverde, where Debian puts a game's architecture-dependent files.
-inline constexpr const char* kClipModuleName = "libcrestaverde_clip.so";
-inline constexpr const char* kInstalledModuleFolder = "../lib/games/crestaverde";
 
 // Reads an environment variable; nullopt when it is not set.
 using EnvironmentReader = std::function<std::optional<std::string>(const std::string&)>;
@@ -31,9 +27,6 @@ using EnvironmentReader = std::function<std::optional<std::string>(const std::st
     const std::filesystem::path& programFolder);
 // The folder of the pictures and the clip: the installed data folder, else the program's own.
 [[nodiscard]] std::filesystem::path mediaFolderFor(const std::filesystem::path& programFolder);
-
-// The clip decoder module: in the installed module folder when installed, else beside the program.
-[[nodiscard]] std::filesystem::path clipModuleFor(const std::filesystem::path& programFolder);
 
 // The record file to use. Never throws: when the player's folder cannot be made, its path is
 // still returned, and saving there reports the failure in the usual way.

@@ -7,8 +7,12 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <sstream>
 
+#include "avi_builder.h"
+#include "avi_format.h"
 #include "card_fan.h"
 #include "clip_decoder.h"
 #include "system_info.h"
@@ -76,40 +80,171 @@ TEST(SystemInfo, RelativePathEntriesAreNeverSearched) {
     EXPECT_EQ(findSystemInfoProgram(here.path().string()), here.file("hardinfo").string());
 }
 
-TEST(ClipDecoder, DecodesTheHelpClipIntoChangingFramesWithinItsBudget) {
-    constexpr std::size_t kFrameBytes = 77U * 39U * 4U;  // one frame of the shipped clip
-    for (const std::size_t budget : {kFrameBytes - 1, 2 * kFrameBytes - 1}) {
-        ClipLimits limits;
-        limits.maxDecodedBytes = budget;
-        const auto refused = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", limits);
-        EXPECT_EQ(std::get<std::string>(refused), "es demasiado grande") << budget;
-    }
-    const std::atomic<bool> cancelled{true};
-    ClipLimits stopped;
-    stopped.cancelled = &cancelled;
-    EXPECT_TRUE(std::holds_alternative<std::string>(
-        decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", stopped)));
+DecodedClip decodeBytes(const std::string& bytes, const ClipLimits& limits = {}) {
+    std::istringstream in(bytes);
+    return decodeClipFrom(in, limits);
+}
+
+std::string refusal(const DecodedClip& decoded) {
+    if (const auto* error = std::get_if<std::string>(&decoded)) return *error;
+    return "decoded";
+}
+
+std::uint32_t opaque(const Rgb& colour) {
+    return 0xFF000000U | (std::uint32_t{colour[0]} << 16U) | (std::uint32_t{colour[1]} << 8U) |
+           colour[2];
+}
+
+const Rgb kRed{200, 0, 0};
+const Rgb kGreen{0, 128, 0};
+const Rgb kBlue{0, 0, 210};
+const Rgb kWhite{255, 255, 255};
+
+// Three pixels wide, so every stored row carries a byte of padding.
+AviBuilder threeByTwo() {
+    AviBuilder clip;
+    clip.width = 3;
+    clip.height = 2;
+    clip.palette = {kRed, kGreen, kBlue, kWhite};
+    clip.frames = {indices({2, 3, 0, 9}) + indices({0, 1, 2, 9})};  // bottom row first
+    return clip;
+}
+
+TEST(ClipDecoder, ReadsTheShippedClipTheRightWayUp) {
     auto decoded = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi");
     ASSERT_TRUE(std::holds_alternative<Clip>(decoded)) << std::get<std::string>(decoded);
     const Clip& clip = std::get<Clip>(decoded);
-    ASSERT_GE(clip.frames.size(), 2U);
-    for (const ClipFrame& frame : clip.frames) {
-        EXPECT_EQ(frame.rgba.size(), static_cast<std::size_t>(frame.width * frame.height * 4));
-    }
-    EXPECT_NE(clip.frames.front().rgba, clip.frames[clip.frames.size() / 2].rgba);
-    EXPECT_GT(clip.frameMilliseconds, 0);
+    ASSERT_EQ(clip.frames.size(), 24U);
+    EXPECT_EQ(clip.frameMilliseconds, 125);  // 8 frames a second
+    const ClipFrame& first = clip.frames.front();
+    ASSERT_EQ(first.width, 77);
+    ASSERT_EQ(first.height, 39);
+    const auto pixel = [&](int x, int y) { return first.pixels.at(std::size_t(y * 77 + x)); };
+    // The felt all round, and the edge of the first card back near the top, not the bottom.
+    EXPECT_EQ(pixel(0, 0), opaque(kGreen));
+    EXPECT_NE(pixel(5, 2), opaque(kGreen));
+    EXPECT_EQ(pixel(5, 36), opaque(kGreen));
+    EXPECT_NE(first.pixels, clip.frames[12].pixels);  // the card moves
 }
 
-TEST(ClipDecoder, RefusesMissingBrokenAndEmptyClips) {
-    TempFolder folder;
-    const std::string whole = readBytes(CRESTAVERDE_MEDIA_DIR "/ayuda.avi");
-    // The headers alone: a well-formed clip without a single frame.
-    writeBytes(folder.file("empty.avi"), whole.substr(0, whole.find("movi") + 4));
-    writeBytes(folder.file("broken.avi"), "RIFF\x10\0\0\0AVI LIST garbage garbage garbage");
-    for (const char* name : {"none.avi", "broken.avi", "empty.avi"}) {
-        EXPECT_TRUE(std::holds_alternative<std::string>(decodeClip(folder.file(name).string())))
-            << name;
+TEST(ClipDecoder, PlainFramesComeBottomRowFirstUnlessStoredTopDown) {
+    const std::vector<std::uint32_t> picture = {opaque(kRed),  opaque(kGreen), opaque(kBlue),
+                                                opaque(kBlue), opaque(kWhite), opaque(kRed)};
+    AviBuilder bottomUp = threeByTwo();
+    AviBuilder topDown = threeByTwo();
+    topDown.height = -2;
+    topDown.frames = {indices({0, 1, 2, 9}) + indices({2, 3, 0, 9})};
+    for (const AviBuilder& stored : {bottomUp, topDown}) {
+        const DecodedClip decoded = decodeBytes(stored.bytes());
+        ASSERT_EQ(refusal(decoded), "decoded") << stored.height;
+        const ClipFrame& frame = std::get<Clip>(decoded).frames.at(0);
+        EXPECT_EQ(frame.width, 3);
+        EXPECT_EQ(frame.height, 2);
+        EXPECT_EQ(frame.pixels, picture) << stored.height;
     }
+}
+
+// A key frame: a run, a literal run with its pad byte, runs; then a frame that jumps to the
+// middle row and repaints two pixels, leaving the rest as the first frame left them.
+TEST(ClipDecoder, RleFramesPaintRunsLiteralsAndJumpsOverThePreviousFrame) {
+    AviBuilder clip;
+    clip.width = 4;
+    clip.height = 3;
+    clip.compression = 1;
+    clip.frameId = "00dc";
+    clip.palette = {kRed, kGreen, kBlue, kWhite};
+    clip.frames = {indices({4, 1, 0, 0, 0, 3, 2, 3, 2, 0, 1, 0, 0, 0, 2, 3, 2, 1, 0, 1}),
+                   indices({0, 2, 1, 1, 2, 0, 0, 1})};
+    const DecodedClip decoded = decodeBytes(clip.bytes());
+    ASSERT_EQ(refusal(decoded), "decoded");
+    const std::vector<ClipFrame>& frames = std::get<Clip>(decoded).frames;
+    ASSERT_EQ(frames.size(), 2U);
+    const std::uint32_t r = opaque(kRed);
+    const std::uint32_t g = opaque(kGreen);
+    const std::uint32_t b = opaque(kBlue);
+    const std::uint32_t w = opaque(kWhite);
+    EXPECT_EQ(frames[0].pixels, (std::vector{w, w, g, g, b, w, b, r, g, g, g, g}));
+    EXPECT_EQ(frames[1].pixels, (std::vector{w, w, g, g, b, r, r, r, g, g, g, g}));
+}
+
+TEST(ClipDecoder, ThePaceComesFromTheStreamElseTheMainHeader) {
+    AviBuilder clip = threeByTwo();
+    clip.rate = 25;
+    clip.scale = 2;
+    clip.microsPerFrame = 40000;
+    EXPECT_EQ(std::get<Clip>(decodeBytes(clip.bytes())).frameMilliseconds, 80);
+    clip.rate = 0;
+    EXPECT_EQ(std::get<Clip>(decodeBytes(clip.bytes())).frameMilliseconds, 40);
+}
+
+// Each bad clip is refused with the reason help shows, never read past what it holds.
+TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
+    const std::string whole = threeByTwo().bytes();
+    const auto with = [](const std::function<void(AviBuilder&)>& change) {
+        AviBuilder clip = threeByTwo();
+        change(clip);
+        return clip.bytes();
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no se puede abrir"},
+        {"RIFF and then no clip at all", "no se puede abrir"},
+        {riffChunk("RIFF", "WAVE" + threeByTwo().headerList()), "no se puede abrir"},
+        {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
+        {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
+        {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},
+        {with([](AviBuilder& c) { c.width = 0; }), "tiene un tamaño imposible"},
+        {with([](AviBuilder& c) { c.height = -(kMaxClipSide + 1); }), "tiene un tamaño imposible"},
+        {with([](AviBuilder& c) { c.bitsPerPixel = 24; }), "usa un formato de imagen desconocido"},
+        {with([](AviBuilder& c) { c.compression = 2; }), "no se puede descodificar"},
+        {with([](AviBuilder& c) { c.compression = 1, c.height = -2; }),
+         "usa un formato de imagen desconocido"},
+        {with([](AviBuilder& c) { c.palette.resize(257); }), "no tiene vídeo legible"},
+        {with([](AviBuilder& c) { c.frames.clear(); }), "no tiene imágenes"},
+        {with([](AviBuilder& c) { c.frameId = "01db"; }), "no tiene imágenes"},
+        {whole.substr(0, whole.find("movi")), "no tiene imágenes"},
+        {whole.substr(0, whole.size() - 1), "tiene imágenes dañadas"},
+        {with([](AviBuilder& c) { c.frames[0].pop_back(); }), "tiene imágenes dañadas"},
+        {with([](AviBuilder& c) { c.frames[0] += "more"; }), "tiene imágenes dañadas"},
+        {with([](AviBuilder& c) { c.frames.assign(kMaxClipFrames + 1, c.frames[0]); }),
+         "es demasiado largo"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        EXPECT_EQ(refusal(decodeBytes(bytes)), reason) << reason;
+    }
+    EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
+}
+
+// Runs that leave the row or the picture, and literal runs cut short, are damage.
+TEST(ClipDecoder, RefusesRleRunsThatLeaveThePicture) {
+    AviBuilder clip;
+    clip.width = 4;
+    clip.height = 2;
+    clip.compression = 1;
+    clip.palette = {kRed, kGreen};
+    for (const std::string& frame :
+         {indices({5, 1}), indices({2, 1, 0, 4, 1, 1, 1, 1}), indices({0, 0, 0, 0, 1, 1}),
+          indices({0, 2, 5, 0, 1, 1}), indices({0, 2, 0, 3}), indices({0, 3, 1})}) {
+        clip.frames = {frame};
+        EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "tiene imágenes dañadas") << frame.size();
+    }
+}
+
+TEST(ClipDecoder, StopsWhenCancelledOrPastItsBudget) {
+    const std::atomic<bool> cancelled{true};
+    ClipLimits stopped;
+    stopped.cancelled = &cancelled;
+    EXPECT_EQ(refusal(decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", stopped)), "se canceló");
+    constexpr std::size_t kFramePixelBytes = 77U * 39U * 4U;
+    ClipLimits limits;
+    for (const std::size_t budget : {kFramePixelBytes, 24 * kFramePixelBytes}) {
+        limits.maxDecodedBytes = budget;
+        EXPECT_EQ(refusal(decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", limits)),
+                  "es demasiado grande")
+            << budget;
+    }
+    // Room for one chunk being read and the list of frames beside the pixels.
+    limits.maxDecodedBytes = 24 * kFramePixelBytes + 16384;
+    EXPECT_EQ(refusal(decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", limits)), "decoded");
 }
 
 }  // namespace

@@ -4,16 +4,16 @@
 #   tools/dev.sh play       install what is missing, build, start the game
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
-#   tools/dev.sh fuzz [s]   the score file reader, then numbers and the code page, under libFuzzer
-#                           for s seconds each (default 60)
-#   tools/dev.sh package    build the .deb, check it with lintian, install it, run the installed game
+#   tools/dev.sh fuzz [s]   the score file reader, numbers and the code page, then the clip reader,
+#                           under libFuzzer for s seconds each (default 60)
+#   tools/dev.sh package    build the Debian packages twice (they must be the same), check them with
+#                           lintian, run autopkgtest, install the .deb and run the installed game
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
-    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev libxcb1-dev libwayland-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
@@ -21,6 +21,7 @@ packages=(
     orca speech-dispatcher speech-dispatcher-espeak-ng
     qt6-wayland weston mutter libgl1-mesa-dri
     dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
+    debhelper devscripts autopkgtest faketime diffoscope-minimal
 )
 
 install_missing() {
@@ -51,6 +52,41 @@ check_tidy() {  # build folder with compile_commands.json
     git ls-files -z 'board/*.cpp' 'menu/*.cpp' 'windows/*.cpp' 'about/*.cpp' 'app/*.cpp' |
         xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$1" --quiet \
             --extra-arg=-Wno-unknown-warning-option 2>/dev/null
+}
+
+# The tree's own files as they stand, copied once, so that every build takes the same source.
+snapshot() {  # folder
+    mkdir -p "$1"
+    git ls-files -z --cached --others --exclude-standard |
+        while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+        tar --null -T - -cf - | tar -xf - -C "$1"
+}
+
+# The source and binary packages built the way Debian builds them: the source in a folder of its
+# own under the given one, the packages beside it.
+build_debian() {  # source, parent folder, then a command the build runs under (optional)
+    local source=$1 tree
+    tree="$2/crestaverde-$(dpkg-parsechangelog -l "$1/debian/changelog" -S Version)"
+    shift 2
+    mkdir -p "$tree"
+    cp -a "$source"/. "$tree"/
+    # Nothing from the caller's set-up: no compiler cache, no date of its own.
+    (cd "$tree" && env -u CMAKE_CXX_COMPILER_LAUNCHER -u SOURCE_DATE_EPOCH CCACHE_DISABLE=1 \
+        "$@" dpkg-buildpackage -us -uc -j"$(nproc)" >../build.log 2>&1) ||
+        { tail -40 "$tree/../build.log"; return 1; }
+}
+
+# The two builds must give the same .deb files byte for byte; diffoscope shows where they do not.
+same_packages() {  # folder, other folder
+    local deb status=0
+    for deb in "$1"/*.deb; do
+        if ! cmp -s "$deb" "$2/$(basename "$deb")"; then
+            echo "not reproducible: $(basename "$deb")" >&2
+            diffoscope "$deb" "$2/$(basename "$deb")" >&2 || true
+            status=1
+        fi
+    done
+    return $status
 }
 
 run_tests() {  # build folder
@@ -84,7 +120,7 @@ case "${1:-}" in
         trap 'rm -rf "$found"' EXIT
         # Inputs reach past the reader's line cap; what the runs find goes to a scratch folder,
         # the seeds in the tree are only read.
-        for target in record_file numbers; do
+        for target in record_file numbers clip; do
             mkdir "$found/$target"
             build-fuzz/tests/fuzz/${target}_fuzz -max_total_time="${2:-60}" -max_len=16384 \
                 -rss_limit_mb=2048 "$found/$target" "tests/fuzz/corpus/$target"
@@ -92,12 +128,24 @@ case "${1:-}" in
         ;;
     package)
         install_missing
-        build build-package -DCMAKE_BUILD_TYPE=Release -DCRESTAVERDE_TESTS=OFF
-        (cd build-package && cpack)
-        tests/e2e/installed_game.sh build-package/crestaverde_*_amd64.deb
+        work=$(mktemp -d)
+        trap 'rm -rf "$work"' EXIT
+        snapshot "$work/source"
+        build_debian "$work/source" "$work/first"
+        # The same source elsewhere (a longer path), later, a year and more ahead by the clock,
+        # in another time zone and locale, with another umask.
+        (umask 0002 && TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+            build_debian "$work/source" "$work/second/in/another/folder" faketime -f +400d)
+        same_packages "$work/first" "$work/second/in/another/folder"
+        rm -rf build-package
+        mkdir build-package
+        find "$work/first" -maxdepth 1 -type f -exec mv -t build-package {} +
+        deb=$(echo build-package/crestaverde_*_amd64.deb)
+        autopkgtest build-package/crestaverde_*_amd64.changes -- null
+        tests/e2e/installed_game.sh "$deb"
         ;;
     *)
-        sed -n '3,9p' "$0"
+        sed -n '3,10p' "$0"
         exit 2
         ;;
 esac

@@ -25,7 +25,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 game=$work/game
 mkdir "$game"
-cp "$source_folder"/crestaverde "$source_folder"/libcrestaverde_clip.so "$source_folder"/*.gif \
+cp "$source_folder"/crestaverde "$source_folder"/*.gif \
     "$source_folder"/*.jpg "$source_folder"/*.svg "$source_folder"/*.avi "$game"/
 
 fail() { echo "FAIL: $*" >&2; exit 1; }

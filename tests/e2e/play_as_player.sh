@@ -27,7 +27,7 @@ sleep 1
 
 copy_program() {  # folder
     mkdir -p "$1"
-    cp "$source_folder"/crestaverde "$source_folder"/libcrestaverde_clip.so "$source_folder"/*.gif \
+    cp "$source_folder"/crestaverde "$source_folder"/*.gif \
         "$source_folder"/*.jpg "$source_folder"/*.svg "$source_folder"/*.avi "$1"/
 }
 

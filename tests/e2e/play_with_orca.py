@@ -213,7 +213,7 @@ def main():
             hear(0, lambda t: t == "Screen reader on.", "that it is on")
             os.makedirs(f"{folder}/game")
             for name in os.listdir(sys.argv[1]):
-                if name in ("crestaverde", "libcrestaverde_clip.so") or name.endswith((".gif", ".jpg", ".svg", ".avi")):
+                if name == "crestaverde" or name.endswith((".gif", ".jpg", ".svg", ".avi")):
                     shutil.copy2(os.path.join(sys.argv[1], name), f"{folder}/game")
             processes.append(subprocess.Popen([f"{folder}/game/crestaverde"]))
             hear(0, lambda t: t.startswith(MENU), "the menu")

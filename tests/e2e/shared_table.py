@@ -22,7 +22,7 @@ def passes(message):
 
 def copy_program(source, folder):
     os.makedirs(folder)
-    for pattern in ("crestaverde", "libcrestaverde_clip.so", "*.gif", "*.jpg", "*.svg", "*.avi"):
+    for pattern in ("crestaverde", "*.gif", "*.jpg", "*.svg", "*.avi"):
         for file in glob.glob(os.path.join(source, pattern)):
             shutil.copy2(file, folder)
     return os.path.join(folder, "crestaverde")

@@ -22,13 +22,12 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
   private:
-    // A program folder with the shipped media and the clip decoder.
+    // A program folder with the shipped media.
     static fs::path programFolder(const TempFolder& dir) {
         for (const QString& file : MediaCatalogue::fileNames()) {
             fs::copy_file(fs::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
                           dir.file(file.toStdString()));
         }
-        fs::copy_file(CRESTAVERDE_CLIP_MODULE, dir.file(kClipModuleName));
         return dir.path();
     }
 
