@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QtMath>
 #include <memory>
 #include <set>
 
@@ -189,6 +190,67 @@ class WindowsTest : public QObject {
         QCOMPARE(covered, 18);
     }
 
+    // Every element is stacked once; a card lies in front of each card it overlaps from the row
+    // above, and each cover in front of its card.
+    void theStackingPutsLowerCardsInFront() {
+        const auto& order = design::boardStacking();
+        const auto place = [&](Element e) { return std::find(order.begin(), order.end(), e); };
+        QCOMPARE(std::set(order.begin(), order.end(),
+                          [](Element a, Element b) {
+                              return std::pair(a.kind, a.index) < std::pair(b.kind, b.index);
+                          })
+                     .size(),
+                 order.size());
+        for (int p = 1; p <= kTowerCards; ++p) {
+            for (int q = 1; q <= kTowerCards; ++q) {
+                const QRectF upper = window().designRect(tower(p));
+                const QRectF lower = window().designRect(tower(q));
+                if (lower.top() > upper.top() && lower.intersects(upper))
+                    QVERIFY2(place(tower(q)) < place(tower(p)),
+                             qPrintable(QStringLiteral("%1 %2").arg(q).arg(p)));
+            }
+        }
+        for (int cover = 1; cover <= 18; ++cover) {
+            const Element card = tower(design::coveredPosition(cover));
+            QVERIFY(place({ElementKind::Cover, cover}) < place(card));
+        }
+    }
+
+    // The three peak notices look alike and lie alike over their peaks; each title's shadow is
+    // the title in the shadow's colour, moved as far as the other's.
+    void theNoticesAreAlikeAndTheShadowsFollowTheirTitles() {
+        using design::BoardLabel;
+        const auto alike = [](const design::LabelDesign& a, const design::LabelDesign& b) {
+            return a.rect.size() == b.rect.size() && a.family == b.family && a.points == b.points &&
+                   a.bold == b.bold && a.italic == b.italic && a.align == b.align &&
+                   a.autoSize == b.autoSize && a.border == b.border;
+        };
+        const std::array notices = {BoardLabel::LeftPeakNotice, BoardLabel::MiddlePeakNotice,
+                                    BoardLabel::RightPeakNotice};
+        const design::LabelDesign& first = design::boardLabel(notices[0]);
+        const auto offset = [&](std::size_t i) {
+            return QRectF(design::boardLabel(notices[i]).rect).center() -
+                   window().designRect(tower(kPeaks.at(i))).center();
+        };
+        for (std::size_t i = 1; i < notices.size(); ++i) {
+            const design::LabelDesign& notice = design::boardLabel(notices[i]);
+            QVERIFY(alike(notice, first) && notice.text == first.text && notice.back == first.back);
+            QCOMPARE(offset(i), offset(0));
+        }
+        const std::pair<BoardLabel, BoardLabel> shadows[] = {
+            {BoardLabel::BigTitle, BoardLabel::BigTitleShadow},
+            {BoardLabel::SmallTitle, BoardLabel::SmallTitleShadow}};
+        const auto shift = [](const std::pair<BoardLabel, BoardLabel>& pair) {
+            return design::boardLabel(pair.second).rect.topLeft() -
+                   design::boardLabel(pair.first).rect.topLeft();
+        };
+        for (const auto& [title, shadow] : shadows) {
+            QVERIFY(alike(design::boardLabel(title), design::boardLabel(shadow)));
+            QCOMPARE(design::boardLabel(shadow).text, design::kShadow);
+            QCOMPARE(shift({title, shadow}), shift(shadows[0]));
+        }
+    }
+
     // ---- What a change repaints ----
 
     // A held tick arrives through a posted call: what it changes is drawn at once.
@@ -347,6 +409,29 @@ class WindowsTest : public QObject {
         QCOMPARE(s().phase, Phase::Playing);
     }
 
+    // The highlight is a gold frame edged in ink on both sides, around the card.
+    void theHighlightIsGoldEdgedInInk() {
+        const auto across = [this] {  // runs of ink (i) and gold (g) across the frame's left side
+            const QImage shot = window().grab().toImage();
+            const qreal r = shot.devicePixelRatio();
+            const QTransform toPixels = window().designToWindow() * QTransform::fromScale(r, r);
+            const double gap = design::kHighlightGap;
+            const QRectF frame =
+                toPixels.mapRect(window().designRect(kFaceUp).adjusted(-gap, -gap, gap, gap));
+            const double reach = toPixels.m11() * (design::kHighlightGold + design::kHighlightInk);
+            QString runs;
+            for (int x = qFloor(frame.left() - reach); x <= qCeil(frame.left() + reach); ++x) {
+                const QColor c = shot.pixelColor(x, qRound(frame.center().y()));
+                const QChar run = c == design::kInk ? 'i' : (c == design::kHighlight ? 'g' : '.');
+                if (runs.isEmpty() || runs.back() != run) runs += run;
+            }
+            return runs.remove('.');
+        };
+        QVERIFY(!across().contains('g'));
+        key(Qt::Key_Up);
+        QVERIFY2(across().contains("igi"), qPrintable(across()));
+    }
+
     // ---- The accessibility bus ----
 
     // The tower row by row, the face-up card, the stock, the labels, then the abandon button
@@ -360,6 +445,22 @@ class WindowsTest : public QObject {
         QAccessibleInterface* time = board->child(kBoardObjects + 1);
         QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
         QCOMPARE(time->valueInterface()->currentValue().toInt(), s().timeBar);
+    }
+
+    // Each object knows its place among the board's, and a point on the screen finds the
+    // object of what lies in front there: a card, or a control over the painting.
+    void theObjectsKnowTheirPlaceAndWhatLiesAtAPoint() {
+        QAccessibleInterface* board = boardObject();
+        for (int i = 0; i < board->childCount(); ++i)
+            QCOMPARE(board->indexOfChild(board->child(i)), i);
+        for (int i = 0; i <= kTowerCards; ++i) {
+            QAccessibleInterface* card = board->child(i);
+            const QPoint centre = card->rect().center();
+            QCOMPARE(board->childAt(centre.x(), centre.y()), card);
+        }
+        const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
+        QCOMPARE(board->childAt(button.x(), button.y()),
+                 QAccessible::queryAccessibleInterface(abandonButton()));
     }
 
     void theFaceUpCardIsNamedAsAPlayerSaysIt() {
