@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
 #include <QThreadPool>
 #include <thread>
@@ -240,6 +242,60 @@ class ProgramTest : public QObject {
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QVERIFY(!late);
+    }
+
+    // The menu opens in the middle of the board's screen, give or take its frame.
+    void theMenuOpensInTheMiddleOfTheScreen() {
+        TempFolder dir;
+        bool ended = false;
+        Game game(mediaCopy(dir), [&] { ended = true; });
+        MenuWindow& menu = game.menuWindow();
+        QPoint centre;
+        PlayerScript script;
+        script
+            .when([&] { return menu.isVisible(); },
+                  [&] {
+                      centre = menu.geometry().center();
+                      QTest::keyClick(&menu, Qt::Key_Escape);
+                  })
+            .when([&] { return ended; }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY(script.done());
+        const QPoint off = centre - game.boardWindow().screen()->geometry().center();
+        QVERIFY2(off.manhattanLength() <= 8,
+                 qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // Help shows each frame of its clip whole, in the middle of the clip's place, and nothing
+    // of it elsewhere.
+    void theClipPlaysInTheMiddleOfItsPlace() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        Game game(folder, [] {});
+        HelpWindow help(MediaCatalogue(folder), game.services(), clipModuleFor(folder), nullptr);
+        help.show();
+        QTRY_VERIFY(help.clipLoaded() && help.currentFrame() > 0);
+        const int frame = help.currentFrame();  // grabbing runs no timer
+        const QImage shot = help.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage& image = help.frameImage(frame);
+        const QRect place =
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, image.size(), design::kHelpClip);
+        QCOMPARE(shot.copy(place), image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The about window's texts are laid out within their places, wrapped where they are long.
+    void theAboutTextsFitTheirPlaces() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        Game game(folder, [] {});
+        AboutWindow about(MediaCatalogue(folder), game.services(), "", nullptr);
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            const int height = label->heightForWidth(label->width());
+            QVERIFY2(label->minimumSizeHint().width() <= label->width() && height > 0 &&
+                         height <= label->height(),
+                     qPrintable(label->objectName()));
+        }
     }
 
     // Every suit is its own mirror image, left to right: the shapes' two halves match.

@@ -232,6 +232,13 @@ class WindowsTest : public QObject {
             return QRectF(design::boardLabel(notices[i]).rect).center() -
                    window().designRect(tower(kPeaks.at(i))).center();
         };
+        const design::LabelDesign& score = design::boardLabel(BoardLabel::Score);
+        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score}) {
+            const design::LabelDesign& label = design::boardLabel(plain);  // the notices' font
+            QVERIFY(label.family == first.family && label.points == first.points &&
+                    label.bold == first.bold && label.italic == first.italic);
+        }
+        QVERIFY(!score.autoSize);  // the score's place is kept, however wide it grows
         for (std::size_t i = 1; i < notices.size(); ++i) {
             const design::LabelDesign& notice = design::boardLabel(notices[i]);
             QVERIFY(alike(notice, first) && notice.text == first.text && notice.back == first.back);
@@ -516,6 +523,7 @@ class WindowsTest : public QObject {
         QCOMPARE(window().maximumSize(), design::kBoardRestoredSize);
         QVERIFY(!(window().windowFlags() & Qt::WindowMaximizeButtonHint));
         window().showMaximized();
+        QCOMPARE(window().minimumSize(), QSize(0, 0));
         QCOMPARE(window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         QCOMPARE(window().windowIcon().availableSizes().size(),
                  qsizetype{media::kIconSizes.size()});
