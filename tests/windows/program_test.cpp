@@ -147,6 +147,10 @@ class ProgramTest : public QObject {
         QCOMPARE(first->height(), design::kScoreRowHeight);
         QVERIFY(first->geometry().right() < menu.scoreLabel(0)->geometry().left());
         QCOMPARE(first->toolTip(), longName);
+        for (int row = 0; row < 3; ++row) {  // every score shows whole
+            const QLabel* score = menu.scoreLabel(row);
+            QVERIFY(score->fontMetrics().horizontalAdvance(score->text()) <= score->width());
+        }
         QCOMPARE(QAccessible::queryAccessibleInterface(menu.nameLabel(2))->text(QAccessible::Name),
                  QStringLiteral("Ñandú, 0"));
         QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(2))->state().invisible);
