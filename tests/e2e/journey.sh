@@ -28,14 +28,19 @@ wait_window_manager() {
         sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
-# The active window's id when it is a window of the game other than the menu and as wide as a
-# box (narrow) or the board (wide).
+# The active window's id when it is a window of the game other than the menu: a box (a dialog)
+# or the board (a normal window). The window's type tells them apart whatever size the window
+# has for the moment.
 active_game_window() {  # box | board
-    local id width
+    local id props
     id=$(xdotool getactivewindow 2>/dev/null) || return 1
-    width=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
-    [ -n "$width" ] && [ "$(active_title)" != "BIENVENIDO A CRESTAVERDE" ] || return 1
-    if [ "$1" = board ]; then [ "$width" -ge 700 ]; else [ "$width" -lt 700 ]; fi || return 1
+    props=$(xprop -id "$id" _NET_WM_WINDOW_TYPE WM_NAME 2>/dev/null) || return 1
+    case "$props" in *'"BIENVENIDO A CRESTAVERDE"'*) return 1 ;; esac
+    case "$1:$props" in
+        box:*_NET_WM_WINDOW_TYPE_DIALOG*) ;;
+        board:*_NET_WM_WINDOW_TYPE_NORMAL*) ;;
+        *) return 1 ;;
+    esac
     echo "$id"
 }
 
