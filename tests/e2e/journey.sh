@@ -5,11 +5,12 @@
 
 active_title() { xdotool getactivewindow getwindowname 2>/dev/null || true; }
 
-# Runs a command every 50 ms until it succeeds; fails with the message after 20 seconds.
+# Runs a command every 50 ms until it succeeds; fails with the message after a minute, a bound
+# for a hang only: a busy machine may take long.
 wait_until() {  # message, command...
     local message=$1
     shift
-    for _ in $(seq 1 400); do
+    for _ in $(seq 1 1200); do
         "$@" && return 0
         sleep 0.05
     done

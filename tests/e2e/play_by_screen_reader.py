@@ -38,13 +38,13 @@ def showing(node):
         return False
 
 
-def wait_for(get, seconds=20):
+def wait_for(get, seconds=60):  # a bound for a hang only: a busy machine may take long
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         GLib.MainContext.default().iteration(False)  # delivers the announcements
         if found := get():
             return found
-        time.sleep(0.02)
+        time.sleep(0.05)
     sys.exit("gave up waiting")
 
 
