@@ -64,33 +64,6 @@ TEST(Deal, TheClockSeedsTheDealAndAnUnchangedReadingKeepsTheSequenceGoing) {
     EXPECT_NE(random.card(), first);
 }
 
-TEST(Uncover, ACardTurnsUpWhenBothCardsBelowItAreGone) {
-    const std::vector<std::pair<std::vector<int>, std::vector<int>>> cases = {
-        {{9, 17, 10}, {6, 14}},  // a shared base card frees a card in each of two towers
-        {{18, 26, 19}, {16, 23}},
-        {{7, 8}, {4}},
-        {{27, 28}, {25}},
-        {{2, 3}, {1}},
-        {{12, 13}, {11}},
-        {{21, 22}, {20}},
-        {{4, 5, 15, 16, 24, 25}, {2, 13, 22}},
-        {{8}, {}},
-        {{9, 10, 6}, {6}},  // the card above 6 waits for 5 too
-    };
-    for (const auto& [taken, expected] : cases) {
-        TestGame game;
-        game.board.deal();
-        for (const int p : taken) game.edit().taken[p] = true;
-        BoardTestAccess::uncover(game.board);
-        std::vector<int> up;
-        for (int p = 1; p <= kTowerCards; ++p) {
-            const bool base = (p >= 7 && p <= 10) || (p >= 17 && p <= 19) || p >= 26;
-            if (!base && !game.s().faceDown[p]) up.push_back(p);
-        }
-        EXPECT_EQ(up, expected) << "taken " << ::testing::PrintToString(taken);
-    }
-}
-
 class Play : public ::testing::Test {
   protected:
     void SetUp() override { game.startGame(); }

@@ -16,7 +16,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev libxcb1-dev libwayland-dev clang clang-format clang-tidy libclang-rt-14-dev
-    xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool
+    xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool xclip
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     orca speech-dispatcher speech-dispatcher-espeak-ng
     qt6-wayland weston mutter libgl1-mesa-dri

@@ -38,13 +38,13 @@ def showing(node):
         return False
 
 
-def wait_for(get, seconds=20):
+def wait_for(get, seconds=60):  # a bound for a hang only: a busy machine may take long
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         GLib.MainContext.default().iteration(False)  # delivers the announcements
         if found := get():
             return found
-        time.sleep(0.02)
+        time.sleep(0.05)
     sys.exit("gave up waiting")
 
 
@@ -66,7 +66,7 @@ def play(app):
             before = [c.get_name() for c in counters]
             fits = [t for t in towers if t.get_n_actions() and abs(rank(t) - rank(face_up)) in (1, 12)]
             press((fits or [face_up])[0])
-            wait_for(lambda: [c.get_name() for c in counters] != before or boxes(), 5)
+            wait_for(lambda: [c.get_name() for c in counters] != before or boxes())
 
 
 def main():
@@ -80,6 +80,7 @@ def main():
         press(menu, "Jugar")
         box, field = play(app)
         field.set_text_contents(name)
+        wait_for(lambda: field.get_text(0, -1) == name)  # the box holds the name before it is accepted
         press(box, "Aceptar")
         wait_for(lambda: showing(menu) and find(menu, lambda n: n.get_name().startswith(name + ", ")))
         missed = [a for a in ("Puntuación: ", "Robos restantes: 23") if not any(h.startswith(a) for h in heard)]

@@ -1,33 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real windows under the offscreen platform: a game dealt on the screen, games played from
-// the menu as a player plays them, the help and about windows, and the media check at start-up.
+// A game dealt on the screen: the board as drawn, what a change repaints, the mouse, the keys,
+// the accessibility bus, the window's states and its closing. Every function starts from the same
+// freshly dealt board, stretched to 1920 x 1080, well beyond its design size, with the clock
+// running. Run also with QT_SCALE_FACTOR=2.
 
 #include <QAccessible>
-#include <QBuffer>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QMetaEnum>
 #include <QPainter>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
-#include <QThreadPool>
-#include <deque>
-#include <thread>
+#include <QtMath>
+#include <memory>
+#include <set>
 
-#include "about_window.h"
-#include "drawing_check.h"
+#include "board_accessible.h"
 #include "fake_services.h"
 #include "game.h"
-#include "help_window.h"
-#include "picture_decoder.h"
-#include "score_location.h"
+#include "player_script.h"
+#include "program_folder.h"
 #include "temp_folder.h"
 
 namespace crestaverde::testing {
@@ -36,179 +27,117 @@ namespace fs = std::filesystem;
 using design::Element;
 using design::ElementKind;
 
-// Plays the program from a script, the way a player would: each step waits until it can act
-// (a new box is up, or a condition holds), then acts. A timer drives the script, so it keeps
-// going inside however many modal loops the program opens; actions are queued for the same
-// reason. Every box that appears is recorded.
-class PlayerScript {
-  public:
-    using Answer = std::function<void(QDialog*)>;
+namespace {
 
-    PlayerScript() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-        timer_.start(5);
-    }
-    // The next box that appears gets this answer.
-    PlayerScript& box(Answer answer) { return add({std::move(answer), {}, {}}); }
-    // Once ready() holds, act() runs (queued, outside the script's own tick).
-    PlayerScript& when(std::function<bool()> ready, std::function<void()> act) {
-        return add({{}, std::move(ready), std::move(act)});
-    }
-    [[nodiscard]] bool done() const { return steps_.empty(); }
-    // "title | text | icon | buttons" for each message box, "title | label | [text]" for a field.
-    [[nodiscard]] const QStringList& seen() const { return seen_; }
+// The cards every function starts from: the deal of a fixed clock reading.
+constexpr long long kDealSeed = 20240611;
 
-    static Answer click(const QString& text) {
-        return [text](QDialog* box) {
-            for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
-                if (button->text() == text)
-                    QMetaObject::invokeMethod(button, &QAbstractButton::click,
-                                              Qt::QueuedConnection);
-            }
-        };
-    }
-    static Answer key(Qt::Key key) {
-        return [key](QDialog* box) {
-            QTimer::singleShot(0, box, [box, key] { QTest::keyClick(box, key); });
-        };
-    }
-    // Types into the box's field one key event at a time (QTest::keyClicks refuses characters
-    // such as á or ñ), then accepts the box or presses Esc.
-    static Answer type(const QString& text, bool accept) {
-        return [text, accept](QDialog* box) {
-            auto* field = box->findChild<QLineEdit*>();
-            field->clear();
-            for (const QChar c : text) {
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(field, &press);
-            }
-            if (accept) {
-                QMetaObject::invokeMethod(box, &QDialog::accept, Qt::QueuedConnection);
-            } else {
-                key(Qt::Key_Escape)(box);
-            }
-        };
-    }
+Element tower(int position) {
+    return {ElementKind::TowerCard, position};
+}
+const Element kFaceUp{ElementKind::FaceUpCard, 0};
 
-  private:
-    struct Step {
-        Answer answer;  // set for a box step
-        std::function<bool()> ready;
-        std::function<void()> act;
-    };
-    PlayerScript& add(Step step) {
-        steps_.push_back(std::move(step));
-        return *this;
-    }
-
-    // A message or input box that is up and has not been seen yet, recorded on the way.
-    QDialog* newBox() {
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        auto* message = qobject_cast<QMessageBox*>(box);
-        auto* input = qobject_cast<QInputDialog*>(box);
-        if ((message == nullptr && input == nullptr) || box == lastBox_ || !box->isVisible())
-            return nullptr;
-        lastBox_ = box;
-        QStringList seen{box->windowTitle()};
-        if (message != nullptr) {
-            QStringList buttons;
-            for (QAbstractButton* button : message->buttons()) buttons << button->text();
-            seen << message->text()
-                 << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(message->icon())
-                 << buttons.join(", ");
-        } else {
-            seen << input->labelText() << '[' + input->textValue() + ']';
-        }
-        seen_ << seen.join(" | ");
-        return box;
-    }
-
-    void poll() {
-        if (QDialog* box = newBox()) unanswered_ = box;
-        if (steps_.empty()) return;
-        Step& step = steps_.front();
-        if (step.answer) {
-            if (unanswered_.isNull() || !unanswered_->isVisible()) return;
-            const Answer answer = std::move(step.answer);
-            steps_.pop_front();
-            answer(std::exchange(unanswered_, nullptr));
-        } else if (step.ready()) {
-            QTimer::singleShot(0, std::move(step.act));
-            steps_.pop_front();
-        }
-    }
-
-    QTimer timer_;
-    std::deque<Step> steps_;
-    QStringList seen_;
-    QPointer<QDialog> lastBox_;
-    QPointer<QDialog> unanswered_;
-};
+}  // namespace
 
 class WindowsTest : public QObject {
     Q_OBJECT
 
   private:
-    // A program folder of the given name (bytes) inside dir: the shipped media, no score file
-    // yet.
-    static fs::path mediaCopy(const TempFolder& dir, const std::string& name = "media") {
-        const fs::path folder = dir.file(name);
-        fs::create_directory(folder);
-        for (const QString& file : MediaCatalogue::fileNames()) {
-            fs::copy_file(fs::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
-                          folder / file.toStdString());
+    std::unique_ptr<TempFolder> dir_;
+    fs::path folder_;
+    std::unique_ptr<PlayerScript> banner_;
+    std::unique_ptr<Game> game_;
+
+    BoardWindow& window() { return game_->boardWindow(); }
+    BoardState& s() { return BoardTestAccess::state(game_->board()); }
+    QtTimer& clock() { return game_->services().timer(TimerId::Clock); }
+    QPoint at(Element e) {
+        return window().designToWindow().map(window().designRect(e).center()).toPoint();
+    }
+    QPushButton* abandonButton() { return window().findChild<QPushButton*>("abandon"); }
+    // A key on the board, as it reaches it through the focused button; the highlight after it.
+    std::optional<Element> key(Qt::Key k) {
+        QTest::keyClick(abandonButton(), k);
+        return window().highlightedCard();
+    }
+    QAccessibleInterface* boardObject() { return QAccessible::queryAccessibleInterface(&window()); }
+
+    // The pixels that change lie in what refresh repaints (the time bar is the clock's own).
+    // Returns the repainted area in window pixels.
+    qint64 checkRepaint(const std::function<void()>& change) {
+        clock().stop();      // no tick of its own redraws the board meanwhile
+        window().refresh();  // what the test itself set is drawn before, not counted as a change
+        const QImage before = window().grab().toImage();
+        change();
+        const QRegion repainted =
+            window().refresh() + window().findChild<QProgressBar*>("timeBar")->geometry();
+        const QImage after = window().grab().toImage();
+        const qreal r = after.devicePixelRatio();
+        int changed = 0;
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                if (before.pixel(x, y) == after.pixel(x, y)) continue;
+                ++changed;
+                if (!repainted.contains(QPoint(int(x / r), int(y / r)))) {
+                    QTest::qFail(qPrintable(QStringLiteral("%1,%2 not repainted").arg(x).arg(y)),
+                                 __FILE__, __LINE__);
+                    return -1;
+                }
+            }
         }
-        return folder;
+        if (changed == 0) QTest::qFail("nothing changed on the screen", __FILE__, __LINE__);
+        qint64 area = 0;
+        for (const QRect& rect : repainted) area += qint64(rect.width()) * rect.height();
+        return area;
     }
-
-    // A 35-byte GIF of the given size whose one pixel of data claims the whole of it.
-    static std::string declaredGif(int side) {
-        const std::string w = {static_cast<char>(side & 0xFF), static_cast<char>(side >> 8)};
-        return "GIF89a" + w + w + std::string("\x80\0\0\0\0\0\0\0\0\x2C\0\0\0\0", 14) + w + w +
-               std::string("\0\x02\x02\x4C\x01\0\x3B", 7);
-    }
-
-    static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
 
   private slots:
     void initTestCase() { prepareApplication(); }
 
-    // Run also with QT_SCALE_FACTOR=2. The board is stretched to 1920 x 1080, well beyond its
-    // design size, and dealt; mouse, keys and the accessibility bus then play on it.
-    void aGameDealtOnTheScreen() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        Game game(folder, [] {});
-        BoardWindow& window = game.boardWindow();
-        window.show();
-        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        window.resize(1920, 1080);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        PlayerScript banner;
-        banner.box(PlayerScript::click("Aceptar")).box(PlayerScript::click("Aceptar"));
-        game.board().deal();
-        QTRY_VERIFY_WITH_TIMEOUT(clockRuns(game), 10000);
-        BoardState& s = BoardTestAccess::state(game.board());
-        const auto at = [&](Element e) {
-            return window.designToWindow().map(window.designRect(e).center()).toPoint();
-        };
-        const auto tower = [](int position) { return Element{ElementKind::TowerCard, position}; };
-        const Element faceUp{ElementKind::FaceUpCard, 0};
+    void init() {
+        dir_ = std::make_unique<TempFolder>();
+        folder_ = mediaCopy(*dir_);
+        game_ = std::make_unique<Game>(folder_, [] {});
+        window().show();
+        window().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window().resize(1920, 1080);
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        banner_ = std::make_unique<PlayerScript>();
+        banner_->box(PlayerScript::click("Aceptar")).box(PlayerScript::click("Aceptar"));
+        game_->board().deal();
+        TestGame dealt(kDealSeed);
+        dealt.board.deal();
+        s().tower = dealt.s().tower;
+        s().stock = dealt.s().stock;
+        s().faceUp = dealt.s().faceUp;
+        QTRY_VERIFY_WITH_TIMEOUT(clock().active(), 10000);
+        QVERIFY(banner_->done());
+        window().refresh();
+    }
 
-        // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on
-        // the screen, not a bitmap stretched there.
-        const QImage shot = window.grab().toImage();
+    void cleanup() {
+        game_.reset();
+        banner_.reset();
+        dir_.reset();
+    }
+
+    // ---- The board as drawn ----
+
+    // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on the
+    // screen, not a bitmap stretched there.
+    void theFaceUpCardIsItsDrawingAtTheSizeItCovers() {
+        const QImage shot = window().grab().toImage();
         const qreal ratio = shot.devicePixelRatio();
         QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-        const QRectF target = (window.designToWindow() * QTransform::fromScale(ratio, ratio))
-                                  .mapRect(window.designRect(faceUp));
+        const QRectF target = (window().designToWindow() * QTransform::fromScale(ratio, ratio))
+                                  .mapRect(window().designRect(kFaceUp));
         const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
                          qRound(target.height()));
         QImage drawn(card.size(), QImage::Format_ARGB32);
         drawn.fill(design::kFelt);
         QPainter painter(&drawn);
-        const QString name = media::cardPicture(s.faceUp);
-        QSvgRenderer(QString::fromStdString((folder / media::drawingOf(name).toStdString())))
+        const QString name = media::cardPicture(s().faceUp);
+        QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(name).toStdString())))
             .render(&painter, QRectF(drawn.rect()));
         painter.end();
         const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
@@ -222,356 +151,380 @@ class WindowsTest : public QObject {
             }
         }
         QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
+    }
 
-        // A held tick arrives through a posted call: what it changes is drawn at once. The clock
-        // stops meanwhile, so that no tick of its own redraws the board.
-        QtTimer& clock = game.services().timer(TimerId::Clock);
-        const int pace = clock.interval();
-        clock.stop();
-        game.services().post([&] { s.timeBar = 120; });
-        QTRY_COMPARE(window.findChild<QProgressBar*>("timeBar")->value(), 120);
-
-        // Every pixel that a play, a draw or a count-down tick changes lies in what refresh
-        // repaints, and the tick repaints little of the board.
-        s.faceUp.rank = 5;
-        s.tower[27].rank = 6;
-        const QRect bar = window.findChild<QProgressBar*>("timeBar")->geometry();
-        const std::function<void()> changes[] = {[&] { game.board().playTowerCard(27); },
-                                                 [&] { game.board().drawFromStock(); },
-                                                 [&] {
-                                                     s.phase = Phase::Countdown;
-                                                     game.board().tick(TimerId::Clock);
-                                                 }};
-        qint64 area = 0;
-        for (const auto& change : changes) {
-            window.refresh();  // what the test itself set is drawn before, not counted as a change
-            const QImage before = window.grab().toImage();
-            change();
-            const QRegion repainted = window.refresh() + bar;
-            const QImage after = window.grab().toImage();
-            const qreal r = after.devicePixelRatio();
-            for (int y = 0; y < after.height(); ++y) {
-                for (int x = 0; x < after.width(); ++x) {
-                    if (before.pixel(x, y) == after.pixel(x, y)) continue;
-                    QVERIFY2(repainted.contains(QPoint(int(x / r), int(y / r))),
-                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-                }
+    // A card turns face up once both cards overlapping it from the row below, as the board
+    // draws them, are gone, and not before; nothing else turns with it.
+    void aCardTurnsUpOnceBothCardsOverlappingItFromBelowAreGone() {
+        int covered = 0;
+        for (int p = 1; p <= kTowerCards; ++p) {
+            const QRectF card = window().designRect(tower(p));
+            std::vector<int> below;
+            for (int q = 1; q <= kTowerCards; ++q) {
+                const QRectF other = window().designRect(tower(q));
+                if (other.top() > card.top() && other.intersects(card)) below.push_back(q);
             }
-            area = 0;
-            for (const QRect& rect : repainted) area += qint64(rect.width()) * rect.height();
+            if (below.empty()) continue;  // a base card: face up from the deal
+            ++covered;
+            QCOMPARE(below.size(), std::size_t{2});
+            for (const int gone : below) {  // either card alone leaves it face down
+                TestGame game;
+                game.board.deal();
+                QVERIFY(game.s().faceDown[p]);
+                game.edit().taken[gone] = true;
+                BoardTestAccess::uncover(game.board);
+                QVERIFY2(game.s().faceDown[p],
+                         qPrintable(QStringLiteral("%1 by %2").arg(p).arg(gone)));
+            }
+            TestGame game;
+            game.board.deal();
+            const auto faceDown = game.s().faceDown;
+            for (const int gone : below) game.edit().taken[gone] = true;
+            BoardTestAccess::uncover(game.board);
+            auto expected = faceDown;
+            expected[p] = false;
+            QVERIFY2(game.s().faceDown == expected, qPrintable(QString::number(p)));
         }
-        QVERIFY2(area < qint64(window.width()) * window.height() / 20,
-                 qPrintable(QString::number(area)));
-        s.phase = Phase::Playing;  // back to the dealt stock and score for what follows
-        s.stockLeft = kStockCards;
-        s.score = 0;
-        clock.start(pace);
+        QCOMPARE(covered, 18);
+    }
 
-        // A card under its cover: the cover takes the click and nothing happens.
-        QCOMPARE(window.elementAt(window.designRect(tower(1)).center()),
-                 (Element{ElementKind::Cover, 1}));
-        s.faceUp.rank = 5;
-        s.tower[1].rank = 6;
-        QTest::mouseClick(&window, Qt::LeftButton, {}, at(tower(1)));
-        QVERIFY(!s.taken[1]);
-        // Pressed on one card and released on another: no click at all.
-        s.tower[7].rank = 6;
-        s.tower[8].rank = 4;
-        QTest::mousePress(&window, Qt::LeftButton, {}, at(tower(7)));
-        QTest::mouseRelease(&window, Qt::LeftButton, {}, at(tower(8)));
-        QVERIFY(!s.taken[7] && !s.taken[8]);
-        // A free card on the scaled board: the click lands on it and plays it.
-        QVERIFY(at(tower(7)).y() > 400);
-        QTest::mouseClick(&window, Qt::LeftButton, {}, at(tower(7)));
-        QVERIFY(s.taken[7]);
-        QCOMPARE(s.score, std::int64_t{300});
-        // A double-click on the face-up card (press, release, press, double-click, release)
-        // draws once.
-        QTest::mouseClick(&window, Qt::LeftButton, {}, at(faceUp));
-        QTest::mousePress(&window, Qt::LeftButton, {}, at(faceUp));
-        QMouseEvent second(QEvent::MouseButtonDblClick, at(faceUp), window.mapToGlobal(at(faceUp)),
-                           Qt::LeftButton, Qt::LeftButton, {});
-        QApplication::sendEvent(&window, &second);
-        QTest::mouseRelease(&window, Qt::LeftButton, {}, at(faceUp));
-        QCOMPARE(s.stockLeft, 23);
-        QCOMPARE(window.labelText(design::BoardLabel::DrawsLeft), QStringLiteral("23"));
+    // Every element is stacked once; a card lies in front of each card it overlaps from the row
+    // above, and each cover in front of its card.
+    void theStackingPutsLowerCardsInFront() {
+        const auto& order = design::boardStacking();
+        const auto place = [&](Element e) { return std::find(order.begin(), order.end(), e); };
+        QCOMPARE(std::set(order.begin(), order.end(),
+                          [](Element a, Element b) {
+                              return std::pair(a.kind, a.index) < std::pair(b.kind, b.index);
+                          })
+                     .size(),
+                 order.size());
+        for (int p = 1; p <= kTowerCards; ++p) {
+            for (int q = 1; q <= kTowerCards; ++q) {
+                const QRectF upper = window().designRect(tower(p));
+                const QRectF lower = window().designRect(tower(q));
+                if (lower.top() > upper.top() && lower.intersects(upper))
+                    QVERIFY2(place(tower(q)) < place(tower(p)),
+                             qPrintable(QStringLiteral("%1 %2").arg(q).arg(p)));
+            }
+        }
+        for (int cover = 1; cover <= 18; ++cover) {
+            const Element card = tower(design::coveredPosition(cover));
+            QVERIFY(place({ElementKind::Cover, cover}) < place(card));
+        }
+    }
 
-        // The keys move a highlight among the cards a click would play, and play as a click.
-        auto* abandon = window.findChild<QPushButton*>("abandon");
-        const auto key = [&](Qt::Key k) {
-            QTest::keyClick(abandon, k);
-            return window.highlightedCard();
+    // The three peak notices look alike and lie alike over their peaks; each title's shadow is
+    // the title in the shadow's colour, moved as far as the other's.
+    void theNoticesAreAlikeAndTheShadowsFollowTheirTitles() {
+        using design::BoardLabel;
+        const auto alike = [](const design::LabelDesign& a, const design::LabelDesign& b) {
+            return a.rect.size() == b.rect.size() && a.family == b.family && a.points == b.points &&
+                   a.bold == b.bold && a.italic == b.italic && a.align == b.align &&
+                   a.autoSize == b.autoSize && a.border == b.border;
         };
-        s.faceUp.rank = 5;
-        s.tower[17].rank = 6;
-        s.tower[8].rank = 7;
-        QCOMPARE(key(Qt::Key_Up), faceUp);     // the first arrow only shows the face-up card
-        QCOMPARE(key(Qt::Key_Up), tower(18));  // the base card nearest above it
+        const std::array notices = {BoardLabel::LeftPeakNotice, BoardLabel::MiddlePeakNotice,
+                                    BoardLabel::RightPeakNotice};
+        const design::LabelDesign& first = design::boardLabel(notices[0]);
+        const auto offset = [&](std::size_t i) {
+            return QRectF(design::boardLabel(notices[i]).rect).center() -
+                   window().designRect(tower(kPeaks.at(i))).center();
+        };
+        const design::LabelDesign& score = design::boardLabel(BoardLabel::Score);
+        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score}) {
+            const design::LabelDesign& label = design::boardLabel(plain);  // the notices' font
+            QVERIFY(label.family == first.family && label.points == first.points &&
+                    label.bold == first.bold && label.italic == first.italic);
+        }
+        QVERIFY(!score.autoSize);  // the score's place is kept, however wide it grows
+        for (std::size_t i = 1; i < notices.size(); ++i) {
+            const design::LabelDesign& notice = design::boardLabel(notices[i]);
+            QVERIFY(alike(notice, first) && notice.text == first.text && notice.back == first.back);
+            QCOMPARE(offset(i), offset(0));
+        }
+        const std::pair<BoardLabel, BoardLabel> shadows[] = {
+            {BoardLabel::BigTitle, BoardLabel::BigTitleShadow},
+            {BoardLabel::SmallTitle, BoardLabel::SmallTitleShadow}};
+        const auto shift = [](const std::pair<BoardLabel, BoardLabel>& pair) {
+            return design::boardLabel(pair.second).rect.topLeft() -
+                   design::boardLabel(pair.first).rect.topLeft();
+        };
+        for (const auto& [title, shadow] : shadows) {
+            QVERIFY(alike(design::boardLabel(title), design::boardLabel(shadow)));
+            QCOMPARE(design::boardLabel(shadow).text, design::kShadow);
+            QCOMPARE(shift({title, shadow}), shift(shadows[0]));
+        }
+    }
+
+    // ---- What a change repaints ----
+
+    // A held tick arrives through a posted call: what it changes is drawn at once.
+    void aPostedChangeIsDrawnAtOnce() {
+        clock().stop();  // no tick of its own redraws the board
+        const auto* bar = window().findChild<QProgressBar*>("timeBar");
+        QVERIFY(bar->value() != 120);
+        game_->services().post([this] { s().timeBar = 120; });
+        QTRY_COMPARE(bar->value(), 120);
+    }
+
+    void aPlayRepaintsEveryPixelItChanges() {
+        s().faceUp.rank = 5;
+        s().tower[27].rank = 6;
+        checkRepaint([this] { game_->board().playTowerCard(27); });
+        QVERIFY(s().taken[27]);
+    }
+
+    void aDrawRepaintsEveryPixelItChanges() {
+        const int left = s().stockLeft;
+        checkRepaint([this] { game_->board().drawFromStock(); });
+        QCOMPARE(s().stockLeft, left - 1);
+    }
+
+    // A count-down tick repaints the time bar and the score, little of the board.
+    void aCountdownTickRepaintsLittle() {
+        const std::int64_t score = s().score;
+        const qint64 area = checkRepaint([this] {
+            s().phase = Phase::Countdown;
+            game_->board().tick(TimerId::Clock);
+        });
+        QVERIFY(s().score > score);
+        QVERIFY2(area > 0 && area < qint64(window().width()) * window().height() / 20,
+                 qPrintable(QString::number(area)));
+    }
+
+    // ---- The mouse ----
+
+    // A card under its cover: the cover takes the click and nothing happens.
+    void aCoveredCardTakesNoClick() {
+        QCOMPARE(window().elementAt(window().designRect(tower(1)).center()),
+                 (Element{ElementKind::Cover, 1}));
+        s().faceUp.rank = 5;
+        s().tower[1].rank = 6;
+        const std::int64_t score = s().score;
+        QTest::mouseClick(&window(), Qt::LeftButton, {}, at(tower(1)));
+        QVERIFY(!s().taken[1]);
+        QCOMPARE(s().score, score);
+    }
+
+    // Pressed on one card and released on another: no click at all.
+    void aPressAndAReleaseOnTwoCardsAreNoClick() {
+        s().faceUp.rank = 5;
+        s().tower[7].rank = 6;
+        s().tower[8].rank = 4;
+        QTest::mousePress(&window(), Qt::LeftButton, {}, at(tower(7)));
+        QTest::mouseRelease(&window(), Qt::LeftButton, {}, at(tower(8)));
+        QVERIFY(!s().taken[7] && !s().taken[8]);
+    }
+
+    // A free card on the scaled board: the click lands on it, plays it and scores.
+    void aClickOnAFreeCardPlaysIt() {
+        QVERIFY(at(tower(7)).y() > 400);
+        s().faceUp.rank = 5;
+        s().tower[7].rank = 6;
+        const std::int64_t score = s().score;
+        QTest::mouseClick(&window(), Qt::LeftButton, {}, at(tower(7)));
+        QVERIFY(s().taken[7]);
+        QCOMPARE(s().score, score + 300);
+    }
+
+    // A double-click on the face-up card (press, release, press, double-click, release) draws
+    // once.
+    void aDoubleClickOnTheFaceUpCardDrawsOnce() {
+        const int left = s().stockLeft;
+        QTest::mouseClick(&window(), Qt::LeftButton, {}, at(kFaceUp));
+        QTest::mousePress(&window(), Qt::LeftButton, {}, at(kFaceUp));
+        QMouseEvent second(QEvent::MouseButtonDblClick, at(kFaceUp),
+                           window().mapToGlobal(at(kFaceUp)), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&window(), &second);
+        QTest::mouseRelease(&window(), Qt::LeftButton, {}, at(kFaceUp));
+        QCOMPARE(s().stockLeft, left - 1);
+        QCOMPARE(window().labelText(design::BoardLabel::DrawsLeft), QString::number(left - 1));
+    }
+
+    // ---- The keys ----
+
+    void theFirstArrowOnlyShowsTheFaceUpCard() {
+        QVERIFY(!window().highlightedCard());
+        const int left = s().stockLeft;
+        QCOMPARE(key(Qt::Key_Up), kFaceUp);
+        QCOMPARE(s().stockLeft, left);
+    }
+
+    // The arrows move among the cards a click would play.
+    void theArrowsMoveAmongTheFreeCards() {
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Up), tower(18));  // the base card nearest above the face-up card
         QCOMPARE(key(Qt::Key_Up), tower(18));  // every card above is face down
         QCOMPARE(key(Qt::Key_Left), tower(17));
-        QCOMPARE(key(Qt::Key_Return), faceUp);  // played: the highlight follows the card
-        QVERIFY(s.taken[17]);
+        QCOMPARE(key(Qt::Key_Right), tower(18));
+    }
+
+    void downFromTheBaseRowReachesTheFaceUpCard() {
         key(Qt::Key_Up);
-        QCOMPARE(key(Qt::Key_Down), faceUp);
-        QCOMPARE(key(Qt::Key_Space), faceUp);  // Space plays too: the face-up card draws
-        QCOMPARE(s.stockLeft, 22);
+        QCOMPARE(key(Qt::Key_Up), tower(18));
+        QCOMPARE(key(Qt::Key_Down), kFaceUp);
+    }
+
+    // Enter plays as a click; the highlight follows the card to the face-up card.
+    void enterPlaysTheHighlightedCard() {
+        s().faceUp.rank = 5;
+        s().tower[17].rank = 6;
+        key(Qt::Key_Up);
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Left), tower(17));
+        QCOMPARE(key(Qt::Key_Return), kFaceUp);
+        QVERIFY(s().taken[17]);
+        QCOMPARE(s().faceUp.rank, 6);
+    }
+
+    // Space plays too: on the face-up card it draws.
+    void spaceOnTheFaceUpCardDraws() {
+        const int left = s().stockLeft;
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Space), kFaceUp);
+        QCOMPARE(s().stockLeft, left - 1);
+    }
+
+    void escRemovesTheHighlight() {
+        QCOMPARE(key(Qt::Key_Up), kFaceUp);
         QVERIFY(!key(Qt::Key_Escape));
-        // A click clears the highlight and plays what it hits, not what was highlighted.
+    }
+
+    // A click clears the highlight and plays what it hits, not what was highlighted.
+    void aClickPlaysWhatItHitsAndClearsTheHighlight() {
+        s().faceUp.rank = 6;
+        s().tower[8].rank = 7;
+        s().tower[18].rank = 5;
         key(Qt::Key_Up);
-        s.faceUp.rank = 6;
-        QTest::mouseClick(&window, Qt::LeftButton, {}, at(tower(8)));
-        QVERIFY(s.taken[8] && !window.highlightedCard());
-        // With nothing highlighted Enter and Space press the abandon button; Esc answers No.
+        QCOMPARE(key(Qt::Key_Up), tower(18));
+        QTest::mouseClick(&window(), Qt::LeftButton, {}, at(tower(8)));
+        QVERIFY(s().taken[8] && !s().taken[18]);
+        QVERIFY(!window().highlightedCard());
+    }
+
+    // With nothing highlighted Enter and Space press the abandon button; Esc answers No.
+    void withNothingHighlightedEnterAndSpaceAskToAbandon() {
         PlayerScript script;
         script.box(PlayerScript::key(Qt::Key_Escape)).box(PlayerScript::key(Qt::Key_Escape));
         key(Qt::Key_Space);
+        QCOMPARE(script.seen().size(), qsizetype{1});
         key(Qt::Key_Return);
         QCOMPARE(script.seen().size(), qsizetype{2});
+        QVERIFY(script.done());
+        QCOMPARE(s().phase, Phase::Playing);
+    }
 
-        // The board on the accessibility bus: the tower row by row, the face-up card, the
-        // stock, the labels, then the abandon button and the time bar.
-        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&window);
+    // The highlight is a gold frame edged in ink on both sides, around the card.
+    void theHighlightIsGoldEdgedInInk() {
+        const auto across = [this] {  // runs of ink (i) and gold (g) across the frame's left side
+            const QImage shot = window().grab().toImage();
+            const qreal r = shot.devicePixelRatio();
+            const QTransform toPixels = window().designToWindow() * QTransform::fromScale(r, r);
+            const double gap = design::kHighlightGap;
+            const QRectF frame =
+                toPixels.mapRect(window().designRect(kFaceUp).adjusted(-gap, -gap, gap, gap));
+            const double reach = toPixels.m11() * (design::kHighlightGold + design::kHighlightInk);
+            QString runs;
+            for (int x = qFloor(frame.left() - reach); x <= qCeil(frame.left() + reach); ++x) {
+                const QColor c = shot.pixelColor(x, qRound(frame.center().y()));
+                const QChar run = c == design::kInk ? 'i' : (c == design::kHighlight ? 'g' : '.');
+                if (runs.isEmpty() || runs.back() != run) runs += run;
+            }
+            return runs.remove('.');
+        };
+        QVERIFY(!across().contains('g'));
+        key(Qt::Key_Up);
+        QVERIFY2(across().contains("igi"), qPrintable(across()));
+    }
+
+    // ---- The accessibility bus ----
+
+    // The tower row by row, the face-up card, the stock, the labels, then the abandon button
+    // and the time bar; a face-down card has no name of its own and cannot be pressed.
+    void theBoardsObjectsComeInReadingOrder() {
+        QAccessibleInterface* board = boardObject();
         QCOMPARE(board->childCount(), kBoardObjects + 2);
         QAccessibleInterface* peak = board->child(0);
         QCOMPARE(peak->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
         QVERIFY(peak->actionInterface()->actionNames().isEmpty());
-        QAccessibleInterface* faceUpObject = board->child(kTowerCards);
+        QAccessibleInterface* time = board->child(kBoardObjects + 1);
+        QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
+        QCOMPARE(time->valueInterface()->currentValue().toInt(), s().timeBar);
+    }
+
+    // Each object knows its place among the board's, and a point on the screen finds the
+    // object of what lies in front there: a card, or a control over the painting.
+    void theObjectsKnowTheirPlaceAndWhatLiesAtAPoint() {
+        QAccessibleInterface* board = boardObject();
+        for (int i = 0; i < board->childCount(); ++i)
+            QCOMPARE(board->indexOfChild(board->child(i)), i);
+        for (int i = 0; i <= kTowerCards; ++i) {
+            QAccessibleInterface* card = board->child(i);
+            const QPoint centre = card->rect().center();
+            QCOMPARE(board->childAt(centre.x(), centre.y()), card);
+        }
+        const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
+        QCOMPARE(board->childAt(button.x(), button.y()),
+                 QAccessible::queryAccessibleInterface(abandonButton()));
+    }
+
+    void theFaceUpCardIsNamedAsAPlayerSaysIt() {
+        QAccessibleInterface* faceUpObject = boardObject()->child(kTowerCards);
         for (const auto& [face, spoken] :
              {std::pair<Card, const char*>{{7, Suit::Hearts}, "7 de corazones"},
               {{11, Suit::Clubs}, "Jota de tréboles"},
               {{13, Suit::Spades}, "Rey de picas"}}) {
-            s.faceUp = face;
+            s().faceUp = face;
             QCOMPARE(faceUpObject->text(QAccessible::Name), QString::fromUtf8(spoken));
         }
-        s.tower[9] = {12, Suit::Hearts};  // the third card of the base row, above the king
-        const QString press = QAccessibleActionInterface::pressAction();
-        board->child(20)->actionInterface()->doAction(press);
-        QTRY_VERIFY(s.taken[9]);
-        faceUpObject->actionInterface()->doAction(press);
-        QTRY_COMPARE(s.stockLeft, 21);
+    }
+
+    // Pressing a playable card's object plays it, and the score reads the new total.
+    void pressingACardsObjectPlaysIt() {
+        s().faceUp = {13, Suit::Spades};
+        s().tower[9] = {12, Suit::Hearts};  // the third card of the base row
+        const std::int64_t score = s().score;
+        QAccessibleInterface* board = boardObject();
+        board->child(20)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(s().taken[9]);
+        QCOMPARE(s().score, score + 300);
         QCOMPARE(board->child(kTowerCards + 2)->text(QAccessible::Name),
-                 QStringLiteral("Puntuación: %1").arg(s.score));
-        QAccessibleInterface* time = board->child(kBoardObjects + 1);
-        QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
-        QCOMPARE(time->valueInterface()->currentValue().toInt(), s.timeBar);
-
-        // Minimised, the clock pauses; back, it runs again.
-        window.setWindowState(Qt::WindowMinimized);
-        QTRY_VERIFY(!clockRuns(game));
-        window.setWindowState(Qt::WindowMaximized);
-        QTRY_VERIFY(clockRuns(game));
-        QVERIFY(!s.paused);
-        // Restored, the board has one fixed size and no maximise button.
-        window.showNormal();
-        QCOMPARE(window.minimumSize(), design::kBoardRestoredSize);
-        QCOMPARE(window.maximumSize(), design::kBoardRestoredSize);
-        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        window.showMaximized();
-        QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-        QCOMPARE(window.windowIcon().availableSizes().size(), qsizetype{media::kIconSizes.size()});
+                 QStringLiteral("Puntuación: %1").arg(score + 300));
     }
 
-    // Two games from the menu, on a table that already holds a long name: one abandoned and
-    // the name typed, one out of time on its last try and the name box cancelled. Then help and
-    // about from the keyboard: Enter presses the focused button, not the default Play; help plays
-    // its clip and closes by its close box only; Esc closes about, and on the menu ends the
-    // program.
-    void twoGamesAsAPlayerPlaysThem() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        const QString longName = QStringLiteral("Un nombre de jugador muy largo de verdad");
-        const std::string before = longName.toStdString() + "\r\n98700\r\n";
-        writeBytes(folder / "record.ini", before + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
-        bool ended = false;
-        Game game(folder, [&] { ended = true; });
-        MenuWindow& menu = game.menuWindow();
-        QPushButton* abandon = game.boardWindow().findChild<QPushButton*>("abandon");
-        QString typed;
-        QStringList editMenu;
-        const auto play = [&] { QTest::keyClick(&menu, Qt::Key_Return); };
-        const auto enterOn = [&](const char* button) {
-            menu.findChild<QPushButton*>(button)->setFocus();
-            QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
-        };
-        const auto modal = [] { return QApplication::activeModalWidget(); };
-        bool escKeptHelp = false;
-        const auto ok = PlayerScript::click("Aceptar");
-        PlayerScript script;
-        script.when([&] { return menu.isVisible(); }, play)
-            .box(ok)
-            .box(ok)
-            .when([&] { return clockRuns(game); }, [=] { abandon->click(); })
-            .box(PlayerScript::key(Qt::Key_Escape))
-            .when([] { return QApplication::activeModalWidget() == nullptr; },
-                  [=] { abandon->click(); })
-            .box(PlayerScript::click("Sí"))
-            .box(PlayerScript::type(QStringLiteral("Ñandú"), true))
-            .when([&] { return menu.isVisible(); }, play)
-            .box(ok)
-            .box(ok)
-            .when([&] { return clockRuns(game); },
-                  [&] {
-                      BoardState& s = BoardTestAccess::state(game.board());
-                      s.triesLeft = 1;
-                      s.timeLeft = 5;
-                      s.score = 700;
-                  })
-            .box(ok)
-            .box(ok)
-            .box([&](QDialog* box) {
-                PlayerScript::type(QString(300, 'x'), false)(box);
-                auto* field = box->findChild<QLineEdit*>();
-                typed = field->text();
-                const std::unique_ptr<QMenu> edit(field->createStandardContextMenu());
-                for (const QAction* action : edit->actions())
-                    editMenu << action->text().section('\t', 0, 0);
-            })
-            .when([&] { return menu.isVisible() && menu.scoreLabel(1)->text() == "700"; },
-                  [&] { enterOn("help"); })
-            .when(
-                [&] {
-                    auto* help = dynamic_cast<HelpWindow*>(modal());
-                    return help != nullptr && help->clipLoaded() && help->currentFrame() > 0;
-                },
-                [&] {
-                    const QPointer<QWidget> help = modal();
-                    QTest::keyClick(help, Qt::Key_Escape);
-                    escKeptHelp = help && help->isVisible();
-                    if (help) help->close();
-                })
-            .when([&] { return modal() == &menu; }, [&] { enterOn("about"); })
-            .when([&] { return dynamic_cast<AboutWindow*>(modal()) != nullptr; },
-                  [&] { QTest::keyClick(modal(), Qt::Key_Escape); })
-            .when([&] { return modal() == &menu; }, [&] { QTest::keyClick(&menu, Qt::Key_Escape); })
-            .when([&] { return ended; }, [&] { menu.hide(); });  // the test's own way out
-        game.start();
-        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 20000);
-
-        const QString level = QStringLiteral("CRESTAVERDE | NIVEL 1 | NoIcon | Aceptar");
-        const QString go = QStringLiteral("CRESTAVERDE | Empieza | NoIcon | Aceptar");
-        const QString leave =
-            QStringLiteral("CRESTAVERDE | ¿Desea abandonar la partida? | Question | Sí, No");
-        const QString name =
-            QStringLiteral("CRESTAVERDE | HA BATIDO UN RECORD!!! | [Introduzca su nombre]");
-        QCOMPARE(script.seen(),
-                 (QStringList{level, go, leave, leave /* Esc kept the game going */, name, level,
-                              go, "JUEGO TERMINADO | El tiempo se ha acabado | Warning | Aceptar",
-                              "JUEGO TERMINADO | No lo conseguistes | Warning | Aceptar", name}));
-        QVERIFY(escKeptHelp);
-        QCOMPARE(typed, QString(kMaxNameChars, 'x'));  // no more than the table keeps
-        QVERIFY2(editMenu.contains("&Deshacer") && editMenu.contains("&Pegar"),
-                 qPrintable(editMenu.join('|')));  // Qt's own texts speak Spanish
-        // The long name keeps one line, cut short before its score; the tip shows it whole.
-        const QLabel* first = menu.nameLabel(0);
-        QVERIFY(first->text().endsWith(QChar(0x2026)));
-        QVERIFY(longName.startsWith(first->text().chopped(1).trimmed()));
-        QCOMPARE(first->height(), design::kScoreRowHeight);
-        QVERIFY(first->geometry().right() < menu.scoreLabel(0)->geometry().left());
-        QCOMPARE(first->toolTip(), longName);
-        QCOMPARE(QAccessible::queryAccessibleInterface(menu.nameLabel(2))->text(QAccessible::Name),
-                 QStringLiteral("Ñandú, 0"));
-        QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(2))->state().invisible);
-        // Under the long name: 700 with no name (its box was cancelled), then Ñandú's 0.
-        const std::string after = before + "\r\n700\r\n\xD1\x61nd\xFA\r\n0\r\n";
-        QCOMPARE(readBytes(folder / "record.ini"), after + "\r\n\r\n\r\n\r\n");
+    void pressingTheFaceUpCardsObjectDraws() {
+        const int left = s().stockLeft;
+        boardObject()
+            ->child(kTowerCards)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(s().stockLeft, left - 1);
     }
 
-    // Cut, broken, oversized and missing files, in a folder whose name is not UTF-8.
-    void theStartUpCheckNamesTheUnusableFiles() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir, "carpeta-\xE9\xFF");
-        QVERIFY(MediaCatalogue(folder).unusableFiles().isEmpty());
-        QCOMPARE(MediaCatalogue(folder).picture("carta1a.gif", {71, 96}, 1).size(), QSize(71, 96));
-        const std::string jpeg = readBytes(folder / "atras.jpg");
-        const std::string gif = readBytes(folder / "intro.gif");
-        QImage wide(kMaxPictureSide + 1, 2, QImage::Format_RGB32);
-        wide.fill(Qt::green);
-        QByteArray wideJpeg;
-        QBuffer out(&wideJpeg);
-        QVERIFY(out.open(QIODevice::WriteOnly) && wide.save(&out, "JPG"));
-        writeBytes(folder / "carta.jpg", wideJpeg.toStdString());
-        writeBytes(folder / "atras.jpg", jpeg.substr(0, jpeg.size() / 2));
-        writeBytes(folder / "intro.gif", gif.substr(0, gif.size() - 1));
-        writeBytes(folder / "carta1a.gif", declaredGif(5600));
-        writeBytes(folder / "ninguna.jpg", "not a picture");
-        writeBytes(folder / "cartaqa.svg", "<svg");
-        writeBytes(folder / "cartaka.svg", "");
-        fs::remove(folder / "atras.svg");
-        const MediaCatalogue media(folder);
-        const QStringList unusable = {"carta1a.gif", "cartaka.svg", "atras.jpg", "atras.svg",
-                                      "ninguna.jpg", "carta.jpg",   "intro.gif"};
-        QCOMPARE(media.unusableFiles(), unusable);
-        // Drawings are parsed whole aside, with the menu up: till then a broken one shows its
-        // picture, stretched.
-        const QStringList broken = {"cartaqa.svg", "cartaka.svg", "atras.svg"};
-        QCOMPARE(media.picture("cartaqa.gif", {71, 96}, 1).size(), QSize(71, 96));
-        std::optional<QStringList> reported;
-        {
-            const DrawingCheck check(folder, [&](const QStringList& found) { reported = found; });
-            QTRY_VERIFY(reported.has_value());
-        }
-        QCOMPARE(*reported, broken);
-        fs::remove(folder / "carta1a.svg");  // drawn from the refused bitmap, then: nothing
-        QVERIFY(media.picture("carta1a.gif", {71, 96}, 1).isNull());
-        QVERIFY(!media.picture("carta2a.gif", {71, 96}, 1).isNull());
+    // ---- The window's states and its closing ----
 
-        // The box names five files and how many more, and fits the screen.
-        const QString message = MediaCatalogue::unusableMessage(QString(300, 'c'), unusable);
-        QVERIFY(message.contains(QStringLiteral("y 2 más")));
-        QVERIFY(message.contains(unusable[4]) && !message.contains(unusable[5]));
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("CRESTAVERDE"), message,
-                        QMessageBox::Ok);  // as the program shows it, with Qt's own button
-        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
-        QVERIFY2(box.sizeHint().height() < 480, QByteArray::number(box.sizeHint().height()));
-        QVERIFY(!MediaCatalogue::unusableMessage("f", {"a.gif"}).contains(QStringLiteral("más")));
-
-        // A clip that starts as one but cannot be decoded is reported by the clip's name, and
-        // help opens all the same.
-        writeBytes(folder / "ayuda.avi", "RIFF and then no clip at all");
-        Game game(folder, [] {});
-        PlayerScript script;
-        script.box(PlayerScript::click("Aceptar"));
-        HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
-        help.show();
-        QTRY_COMPARE(script.seen().size(), qsizetype{1});
-        QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
-                 qPrintable(script.seen()[0]));
-        QVERIFY(!help.clipLoaded() && help.isVisible());
+    // Minimised, the clock pauses; back, it runs again.
+    void minimisedTheClockPauses() {
+        window().setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!clock().active());
+        window().setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(clock().active());
+        QVERIFY(!s().paused);
     }
 
-    // Decoded on a worker; a loader that goes away first never calls back.
-    void theClipIsDecodedAwayFromTheWindowThread() {
-        std::thread::id decodedOn;
-        std::optional<ClipLoader::Decoded> result;
-        bool late = false;
-        {
-            ClipLoader loader([&](const std::string& path, const ClipLimits& limits) {
-                decodedOn = std::this_thread::get_id();
-                return decodeClip(path, limits);
-            });
-            loader.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
-                         [&](ClipLoader::Decoded decoded) { result = std::move(decoded); });
-            QTRY_VERIFY(result.has_value());
-            ClipLoader gone(&decodeClip);
-            gone.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
-                       [&](ClipLoader::Decoded) { late = true; });
-        }
-        QVERIFY(decodedOn != std::this_thread::get_id());
-        QVERIFY(std::get<ClipImages>(*result).frames.size() >= 2);
-        QThreadPool::globalInstance()->waitForDone();
-        QCoreApplication::processEvents();
-        QVERIFY(!late);
-    }
-
-    void aTimerWithIntervalZeroNeverTicks() {
-        int ticks = 0;
-        QtTimer timer([&] { ++ticks; });
-        timer.start(0);
-        QVERIFY(timer.active());
-        QTest::qWait(50);
-        QCOMPARE(ticks, 0);
-        timer.start(5);
-        QTRY_VERIFY(ticks > 0);
+    // Restored, the board has one fixed size and no maximise button; maximised, any size.
+    void restoredTheBoardHasOneSize() {
+        window().showMaximized();
+        QCOMPARE(window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        window().showNormal();
+        QCOMPARE(window().minimumSize(), design::kBoardRestoredSize);
+        QCOMPARE(window().maximumSize(), design::kBoardRestoredSize);
+        QVERIFY(!(window().windowFlags() & Qt::WindowMaximizeButtonHint));
+        window().showMaximized();
+        QCOMPARE(window().minimumSize(), QSize(0, 0));
+        QCOMPARE(window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        QCOMPARE(window().windowIcon().availableSizes().size(),
+                 qsizetype{media::kIconSizes.size()});
     }
 };
 

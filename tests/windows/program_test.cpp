@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real program under the offscreen platform: games played from the menu as a player plays
+// them, the help and about windows, the media check at start-up, and the clip's decoding.
+
+#include <QAccessible>
+#include <QBuffer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QTest>
+#include <QThreadPool>
+#include <thread>
+
+#include "about_window.h"
+#include "drawing_check.h"
+#include "fake_services.h"
+#include "game.h"
+#include "help_window.h"
+#include "picture_decoder.h"
+#include "player_script.h"
+#include "program_folder.h"
+#include "score_location.h"
+#include "suit_shapes.h"
+#include "temp_folder.h"
+
+namespace crestaverde::testing {
+
+namespace fs = std::filesystem;
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+  private:
+    // A 35-byte GIF of the given size whose one pixel of data claims the whole of it.
+    static std::string declaredGif(int side) {
+        const std::string w = {static_cast<char>(side & 0xFF), static_cast<char>(side >> 8)};
+        return "GIF89a" + w + w + std::string("\x80\0\0\0\0\0\0\0\0\x2C\0\0\0\0", 14) + w + w +
+               std::string("\0\x02\x02\x4C\x01\0\x3B", 7);
+    }
+
+    static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
+
+  private slots:
+    void initTestCase() { prepareApplication(); }
+
+    // Two games from the menu, on a table that already holds a long name: one abandoned and
+    // the name typed, one out of time on its last try and the name box cancelled. Then help and
+    // about from the keyboard: Enter presses the focused button, not the default Play; help plays
+    // its clip and closes by its close box only; Esc closes about, and on the menu ends the
+    // program.
+    void twoGamesAsAPlayerPlaysThem() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        const QString longName = QStringLiteral("Un nombre de jugador muy largo de verdad");
+        const std::string before = longName.toStdString() + "\r\n98700\r\n";
+        writeBytes(folder / "record.ini", before + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        bool ended = false;
+        Game game(folder, [&] { ended = true; });
+        MenuWindow& menu = game.menuWindow();
+        QPushButton* abandon = game.boardWindow().findChild<QPushButton*>("abandon");
+        QString typed;
+        QStringList editMenu;
+        const auto play = [&] { QTest::keyClick(&menu, Qt::Key_Return); };
+        const auto enterOn = [&](const char* button) {
+            menu.findChild<QPushButton*>(button)->setFocus();
+            QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+        };
+        const auto modal = [] { return QApplication::activeModalWidget(); };
+        bool escKeptHelp = false;
+        const auto ok = PlayerScript::click("Aceptar");
+        PlayerScript script;
+        script.when([&] { return menu.isVisible(); }, play)
+            .box(ok)
+            .box(ok)
+            .when([&] { return clockRuns(game); }, [=] { abandon->click(); })
+            .box(PlayerScript::key(Qt::Key_Escape))
+            .when([] { return QApplication::activeModalWidget() == nullptr; },
+                  [=] { abandon->click(); })
+            .box(PlayerScript::click("Sí"))
+            .box(PlayerScript::type(QStringLiteral("Ñandú"), true))
+            .when([&] { return menu.isVisible(); }, play)
+            .box(ok)
+            .box(ok)
+            .when([&] { return clockRuns(game); },
+                  [&] {
+                      BoardState& s = BoardTestAccess::state(game.board());
+                      s.triesLeft = 1;
+                      s.timeLeft = 5;
+                      s.score = 700;
+                  })
+            .box(ok)
+            .box(ok)
+            .box([&](QDialog* box) {
+                PlayerScript::type(QString(300, 'x'), false)(box);
+                auto* field = box->findChild<QLineEdit*>();
+                typed = field->text();
+                const std::unique_ptr<QMenu> edit(field->createStandardContextMenu());
+                for (const QAction* action : edit->actions())
+                    editMenu << action->text().section('\t', 0, 0);
+            })
+            .when([&] { return menu.isVisible() && menu.scoreLabel(1)->text() == "700"; },
+                  [&] { enterOn("help"); })
+            .when(
+                [&] {
+                    auto* help = dynamic_cast<HelpWindow*>(modal());
+                    return help != nullptr && help->clipLoaded() && help->currentFrame() > 0;
+                },
+                [&] {
+                    const QPointer<QWidget> help = modal();
+                    QTest::keyClick(help, Qt::Key_Escape);
+                    escKeptHelp = help && help->isVisible();
+                    if (help) help->close();
+                })
+            .when([&] { return modal() == &menu; }, [&] { enterOn("about"); })
+            .when([&] { return dynamic_cast<AboutWindow*>(modal()) != nullptr; },
+                  [&] { QTest::keyClick(modal(), Qt::Key_Escape); })
+            .when([&] { return modal() == &menu; }, [&] { QTest::keyClick(&menu, Qt::Key_Escape); })
+            .when([&] { return ended; }, [&] { menu.hide(); });  // the test's own way out
+        game.start();
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), 20000);
+
+        const QString level = QStringLiteral("CRESTAVERDE | NIVEL 1 | NoIcon | Aceptar");
+        const QString go = QStringLiteral("CRESTAVERDE | Empieza | NoIcon | Aceptar");
+        const QString leave =
+            QStringLiteral("CRESTAVERDE | ¿Desea abandonar la partida? | Question | Sí, No");
+        const QString name =
+            QStringLiteral("CRESTAVERDE | HA BATIDO UN RECORD!!! | [Introduzca su nombre]");
+        QCOMPARE(script.seen(),
+                 (QStringList{level, go, leave, leave /* Esc kept the game going */, name, level,
+                              go, "JUEGO TERMINADO | El tiempo se ha acabado | Warning | Aceptar",
+                              "JUEGO TERMINADO | No lo conseguistes | Warning | Aceptar", name}));
+        QVERIFY(escKeptHelp);
+        QCOMPARE(typed, QString(kMaxNameChars, 'x'));  // no more than the table keeps
+        QVERIFY2(editMenu.contains("&Deshacer") && editMenu.contains("&Pegar"),
+                 qPrintable(editMenu.join('|')));  // Qt's own texts speak Spanish
+        // The long name keeps one line, cut short before its score; the tip shows it whole.
+        const QLabel* first = menu.nameLabel(0);
+        QVERIFY(first->text().endsWith(QChar(0x2026)));
+        QVERIFY(longName.startsWith(first->text().chopped(1).trimmed()));
+        QCOMPARE(first->height(), design::kScoreRowHeight);
+        QVERIFY(first->geometry().right() < menu.scoreLabel(0)->geometry().left());
+        QCOMPARE(first->toolTip(), longName);
+        for (int row = 0; row < 3; ++row) {  // every score shows whole
+            const QLabel* score = menu.scoreLabel(row);
+            QVERIFY(score->fontMetrics().horizontalAdvance(score->text()) <= score->width());
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(menu.nameLabel(2))->text(QAccessible::Name),
+                 QStringLiteral("Ñandú, 0"));
+        QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(2))->state().invisible);
+        // Under the long name: 700 with no name (its box was cancelled), then Ñandú's 0.
+        const std::string after = before + "\r\n700\r\n\xD1\x61nd\xFA\r\n0\r\n";
+        QCOMPARE(readBytes(folder / "record.ini"), after + "\r\n\r\n\r\n\r\n");
+    }
+
+    // Cut, broken, oversized and missing files, in a folder whose name is not UTF-8.
+    void theStartUpCheckNamesTheUnusableFiles() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir, "carpeta-\xE9\xFF");
+        QVERIFY(MediaCatalogue(folder).unusableFiles().isEmpty());
+        QCOMPARE(MediaCatalogue(folder).picture("carta1a.gif", {71, 96}, 1).size(), QSize(71, 96));
+        const std::string jpeg = readBytes(folder / "atras.jpg");
+        const std::string gif = readBytes(folder / "intro.gif");
+        QImage wide(kMaxPictureSide + 1, 2, QImage::Format_RGB32);
+        wide.fill(Qt::green);
+        QByteArray wideJpeg;
+        QBuffer out(&wideJpeg);
+        QVERIFY(out.open(QIODevice::WriteOnly) && wide.save(&out, "JPG"));
+        writeBytes(folder / "carta.jpg", wideJpeg.toStdString());
+        writeBytes(folder / "atras.jpg", jpeg.substr(0, jpeg.size() / 2));
+        writeBytes(folder / "intro.gif", gif.substr(0, gif.size() - 1));
+        writeBytes(folder / "carta1a.gif", declaredGif(5600));
+        writeBytes(folder / "ninguna.jpg", "not a picture");
+        writeBytes(folder / "cartaqa.svg", "<svg");
+        writeBytes(folder / "cartaka.svg", "");
+        fs::remove(folder / "atras.svg");
+        const MediaCatalogue media(folder);
+        const QStringList unusable = {"carta1a.gif", "cartaka.svg", "atras.jpg", "atras.svg",
+                                      "ninguna.jpg", "carta.jpg",   "intro.gif"};
+        QCOMPARE(media.unusableFiles(), unusable);
+        // Drawings are parsed whole aside, with the menu up: till then a broken one shows its
+        // picture, stretched.
+        const QStringList broken = {"cartaqa.svg", "cartaka.svg", "atras.svg"};
+        QCOMPARE(media.picture("cartaqa.gif", {71, 96}, 1).size(), QSize(71, 96));
+        std::optional<QStringList> reported;
+        {
+            const DrawingCheck check(folder, [&](const QStringList& found) { reported = found; });
+            QTRY_VERIFY(reported.has_value());
+        }
+        QCOMPARE(*reported, broken);
+        fs::remove(folder / "carta1a.svg");  // drawn from the refused bitmap, then: nothing
+        QVERIFY(media.picture("carta1a.gif", {71, 96}, 1).isNull());
+        QVERIFY(!media.picture("carta2a.gif", {71, 96}, 1).isNull());
+
+        // The box names five files and how many more, and fits the screen.
+        const QString message = MediaCatalogue::unusableMessage(QString(300, 'c'), unusable);
+        QVERIFY(message.contains(QStringLiteral("y 2 más")));
+        QVERIFY(message.contains(unusable[4]) && !message.contains(unusable[5]));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("CRESTAVERDE"), message,
+                        QMessageBox::Ok);  // as the program shows it, with Qt's own button
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
+        QVERIFY2(box.sizeHint().height() < 480, QByteArray::number(box.sizeHint().height()));
+        QVERIFY(!MediaCatalogue::unusableMessage("f", {"a.gif"}).contains(QStringLiteral("más")));
+
+        // A clip that starts as one but cannot be decoded is reported by the clip's name, and
+        // help opens all the same.
+        writeBytes(folder / "ayuda.avi", "RIFF and then no clip at all");
+        Game game(folder, [] {});
+        PlayerScript script;
+        script.box(PlayerScript::click("Aceptar"));
+        HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
+        help.show();
+        QTRY_COMPARE(script.seen().size(), qsizetype{1});
+        QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
+                 qPrintable(script.seen()[0]));
+        QVERIFY(!help.clipLoaded() && help.isVisible());
+    }
+
+    // Decoded on a worker; a loader that goes away first never calls back.
+    void theClipIsDecodedAwayFromTheWindowThread() {
+        std::thread::id decodedOn;
+        std::optional<ClipLoader::Decoded> result;
+        bool late = false;
+        {
+            ClipLoader loader([&](const std::string& path, const ClipLimits& limits) {
+                decodedOn = std::this_thread::get_id();
+                return decodeClip(path, limits);
+            });
+            loader.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
+                         [&](ClipLoader::Decoded decoded) { result = std::move(decoded); });
+            QTRY_VERIFY(result.has_value());
+            ClipLoader gone(&decodeClip);
+            gone.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
+                       [&](ClipLoader::Decoded) { late = true; });
+        }
+        QVERIFY(decodedOn != std::this_thread::get_id());
+        QVERIFY(std::get<ClipImages>(*result).frames.size() >= 2);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QVERIFY(!late);
+    }
+
+    // The menu opens in the middle of the board's screen, give or take its frame.
+    void theMenuOpensInTheMiddleOfTheScreen() {
+        TempFolder dir;
+        bool ended = false;
+        Game game(mediaCopy(dir), [&] { ended = true; });
+        MenuWindow& menu = game.menuWindow();
+        QPoint centre;
+        PlayerScript script;
+        script
+            .when([&] { return menu.isVisible(); },
+                  [&] {
+                      centre = menu.geometry().center();
+                      QTest::keyClick(&menu, Qt::Key_Escape);
+                  })
+            .when([&] { return ended; }, [&] { menu.hide(); });
+        game.start();
+        QTRY_VERIFY(script.done());
+        const QPoint off = centre - game.boardWindow().screen()->geometry().center();
+        QVERIFY2(off.manhattanLength() <= 8,
+                 qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    // Help shows each frame of its clip whole, in the middle of the clip's place, and nothing
+    // of it elsewhere.
+    void theClipPlaysInTheMiddleOfItsPlace() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        Game game(folder, [] {});
+        HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
+        help.show();
+        QTRY_VERIFY(help.clipLoaded() && help.currentFrame() > 0);
+        const int frame = help.currentFrame();  // grabbing runs no timer
+        const QImage shot = help.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage& image = help.frameImage(frame);
+        const QRect place =
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, image.size(), design::kHelpClip);
+        QCOMPARE(shot.copy(place), image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The about window's texts are laid out within their places, wrapped where they are long.
+    void theAboutTextsFitTheirPlaces() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        Game game(folder, [] {});
+        AboutWindow about(MediaCatalogue(folder), game.services(), "", nullptr);
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            const int height = label->heightForWidth(label->width());
+            QVERIFY2(label->minimumSizeHint().width() <= label->width() && height > 0 &&
+                         height <= label->height(),
+                     qPrintable(label->objectName()));
+        }
+    }
+
+    // Every suit is its own mirror image, left to right: the shapes' two halves match.
+    void everySuitIsItsOwnMirrorImage() {
+        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
+            QImage drawn(800, 800, QImage::Format_Alpha8);
+            drawn.fill(Qt::transparent);
+            QPainter painter(&drawn);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(suitPath(suit, drawn.rect()), Qt::black);
+            painter.end();
+            const QImage mirrored = drawn.mirrored(true, false);
+            qint64 filled = 0;
+            qint64 unmatched = 0;
+            for (int y = 0; y < drawn.height(); ++y) {
+                for (int x = 0; x < drawn.width(); ++x) {
+                    filled += qAlpha(drawn.pixel(x, y));
+                    unmatched += std::abs(qAlpha(drawn.pixel(x, y)) - qAlpha(mirrored.pixel(x, y)));
+                }
+            }
+            // Smoothing leaves a few pixels unmatched along the edge; a point moved by 1 % of the
+            // shape, even beside the stem, leaves hundreds.
+            QVERIFY2(filled > 0 && unmatched * 5000 < filled,
+                     qPrintable(QStringLiteral("%1 of %2").arg(unmatched).arg(filled)));
+        }
+    }
+
+    void aTimerWithIntervalZeroNeverTicks() {
+        int ticks = 0;
+        QtTimer timer([&] { ++ticks; });
+        timer.start(0);
+        QVERIFY(timer.active());
+        QTest::qWait(50);
+        QCOMPARE(ticks, 0);
+        timer.start(5);
+        QTRY_VERIFY(ticks > 0);
+    }
+};
+
+}  // namespace crestaverde::testing
+
+QTEST_MAIN(crestaverde::testing::ProgramTest)
+#include "program_test.moc"
