@@ -44,9 +44,10 @@ for path in /usr/games/crestaverde $share/atras.jpg $share/ayuda.avi $share/reco
     $metainfo; do
     [ -e "$path" ] || fail "$path is not installed"
 done
-# Qt, the C and C++ runtimes, fonts and Qt's translations: no codec library.
+# Qt, the C and C++ runtimes, the X and Wayland client libraries that the display check opens
+# (Qt's own platforms use them too), fonts and Qt's translations: no codec library.
 for dependency in $(dpkg-deb -f "$package" Depends | sed 's/([^)]*)//g; s/,/ /g'); do
-    [[ $dependency =~ ^(libc6|libgcc-s1|libstdc\+\+6|libqt6[a-z]*6|fonts-[a-z0-9-]+|qt6-translations-l10n)$ ]] ||
+    [[ $dependency =~ ^(libc6|libgcc-s1|libstdc\+\+6|libqt6[a-z]*6|libxcb1|libwayland-client0|fonts-[a-z0-9-]+|qt6-translations-l10n)$ ]] ||
         fail "the package depends on $dependency"
 done
 # Every screenshot the metadata names is in the package.
