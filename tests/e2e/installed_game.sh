@@ -51,7 +51,7 @@ for dependency in $(dpkg-deb -f "$package" Depends | sed 's/([^)]*)//g; s/,/ /g'
         fail "the package depends on $dependency"
 done
 # Every screenshot the metadata names is in the package.
-shots=$(grep -o '<image[^>]*>[^<]*</image>' $metainfo | sed 's|.*/||; s|</image>||')
+shots=$(grep -o '<image[^>]*>[^<]*</image>' $metainfo | sed 's|</image>||; s|.*/||')
 [ -n "$shots" ] || fail "the metadata names no screenshot"
 for shot in $shots; do
     [ -f "$share/screenshots/$shot" ] || fail "the screenshot $shot is not installed"
