@@ -6,17 +6,13 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include "about_texts.h"
 #include "design.h"
 #include "system_info.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
-
-const QString kDescription = QStringLiteral(
-    "Gracias por haber descargado este juego. Espero que lo disfrutes sin gastarte un duro en la "
-    "maquina del \"zurano\".DISFRUTALO");
-const QString kCredit = QStringLiteral(
-    "Cartas, dibujos y programa: el equipo de CRESTAVERDE. Hecho con C++ y Qt 6 para Debian.");
 
 QFont dialogFont(double points = design::kDialogFontPoints) {
     QFont font(design::kSansSerif);
@@ -41,22 +37,23 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
 
     QFont titleFont(design::kSerif);
     titleFont.setPixelSize(design::pointsToPixels(design::kAboutTitlePoints));
-    const QString title = QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size());
-    setWindowTitle(QStringLiteral("Acerca de ") + title);
+    const QString title = texts::qText(texts::kApplicationTitle);
+    setWindowTitle(texts::qText(texts::kAboutWindowTitlePrefix) + title);
     addLabel(QStringLiteral("title"), design::kAboutTitle, titleFont)->setText(title);
     addLabel(QStringLiteral("version"), design::kAboutVersion, dialogFont())
-        ->setText(QStringLiteral("Versión ") + QApplication::applicationVersion());
+        ->setText(texts::qText(texts::kVersionPrefix) + QApplication::applicationVersion());
     addLabel(QStringLiteral("description"), design::kAboutDescription, dialogFont())
-        ->setText(kDescription);
-    addLabel(QStringLiteral("credit"), design::kAboutDisclaimer, dialogFont())->setText(kCredit);
+        ->setText(texts::qText(texts::kDescription));
+    addLabel(QStringLiteral("credit"), design::kAboutDisclaimer, dialogFont())
+        ->setText(texts::qText(texts::kCredit));
 
-    auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
+    auto* ok = new QPushButton(texts::kAccept, this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(design::kAboutOk);
     ok->setDefault(true);
     ok->setFont(dialogFont());
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* systemInfo = new QPushButton(QStringLiteral("&Info. del sistema..."), this);
+    auto* systemInfo = new QPushButton(texts::qText(texts::kSystemInfoButtonText), this);
     systemInfo->setObjectName(QStringLiteral("systemInfo"));
     systemInfo->setGeometry(design::kAboutSystemInfo);
     systemInfo->setAutoDefault(true);
@@ -73,7 +70,7 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
 void AboutWindow::showSystemInfo() {
     const std::optional<std::string> program = findSystemInfoProgram(searchPath_);
     if (program && QProcess::startDetached(QString::fromStdString(*program), {})) return;
-    services_.message(kSystemInfoUnavailable);
+    services_.message(texts::kSystemInfoUnavailable);
 }
 
 QLabel* AboutWindow::addLabel(const QString& name, const QRect& rect, const QFont& font) {

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "about_texts.h"
+
 namespace crestaverde {
 namespace {
 
@@ -20,9 +22,6 @@ constexpr std::uint32_t kStreamHeaderBytes = 28;  // strh: type ... scale, rate
 constexpr std::uint32_t kBitmapHeaderBytes = 40;  // strf: BITMAPINFOHEADER
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
-
-const std::string kCannotOpen = "no se puede abrir";
-const std::string kUnreadable = "no tiene vídeo legible";
 
 std::uint32_t u32(const char* at) {
     std::uint32_t value = 0;
@@ -96,25 +95,27 @@ std::optional<StreamFound> readStream(ByteSource& file, std::uint64_t begin, std
 std::string readBitmapFormat(const std::vector<char>& format, AviVideo& video) {
     const char* at = format.data();
     const std::uint32_t headerBytes = u32(at);
-    if (headerBytes < kBitmapHeaderBytes || headerBytes > format.size()) return kUnreadable;
+    if (headerBytes < kBitmapHeaderBytes || headerBytes > format.size())
+        return std::string(texts::kClipUnreadableVideo);
     const std::int64_t width = i32(at + 4);
     const std::int64_t height = i32(at + 8);
     if (width <= 0 || width > kMaxClipSide || height == 0 || height > kMaxClipSide ||
         height < -kMaxClipSide) {
-        return "tiene un tamaño imposible";
+        return std::string(texts::kClipImpossibleSize);
     }
     video.width = static_cast<int>(width);
     video.height = static_cast<int>(height > 0 ? height : -height);
     video.bottomUp = height > 0;
-    if (u16(at + 14) != 8) return "usa un formato de imagen desconocido";
+    if (u16(at + 14) != 8) return std::string(texts::kClipUnknownPictureFormat);
     const std::uint32_t compression = u32(at + 16);
-    if (compression != kBiRgb && compression != kBiRle8) return "no se puede descodificar";
+    if (compression != kBiRgb && compression != kBiRle8)
+        return std::string(texts::kClipUndecodable);
     video.compression = compression == kBiRle8 ? AviCompression::Rle8 : AviCompression::None;
     // Runs are drawn from the bottom row up; a top-down picture has no compressed form.
     if (video.compression == AviCompression::Rle8 && !video.bottomUp)
-        return "usa un formato de imagen desconocido";
+        return std::string(texts::kClipUnknownPictureFormat);
     const std::uint32_t declared = u32(at + 32);
-    if (declared > video.palette.size()) return kUnreadable;
+    if (declared > video.palette.size()) return std::string(texts::kClipUnreadableVideo);
     const std::size_t stored = (format.size() - headerBytes) / 4;
     const std::size_t colours = std::min<std::size_t>(declared == 0 ? 256 : declared, stored);
     video.palette.fill(0xFF000000U);
@@ -199,7 +200,7 @@ AviHeaders readAviHeaders(ByteSource& file) {
     const std::optional<RiffChunk> riff = readChunk(file, 0, file.size());
     char form[4] = {};
     if (!riff || !riff->is("RIFF") || !file.readAt(8, form, 4) || !sameId(form, "AVI ")) {
-        return kCannotOpen;
+        return std::string(texts::kClipCannotOpen);
     }
     // A file cut short keeps the frames it still has; nothing is read past its end.
     const std::uint64_t end = std::min(riff->end(), file.size());
@@ -210,20 +211,20 @@ AviHeaders readAviHeaders(ByteSource& file) {
     for (std::optional<RiffChunk> chunk = readChunk(file, 12, end); chunk && !framesFound;
          chunk = readChunk(file, chunk->next(), end)) {
         char type[4] = {};
-        if (++chunks > kMaxHeaderChunks) return kUnreadable;
+        if (++chunks > kMaxHeaderChunks) return std::string(texts::kClipUnreadableVideo);
         if (!chunk->is("LIST") || chunk->size < 4 || !file.readAt(chunk->data, type, 4)) continue;
         const std::uint64_t listEnd = std::min(chunk->end(), end);
         if (sameId(type, "hdrl") && !headers) {
             headers = readHeaderList(file, chunk->data + 4, listEnd);
-            if (!headers) return kUnreadable;
+            if (!headers) return std::string(texts::kClipUnreadableVideo);
         } else if (sameId(type, "movi") && headers) {
             video.framesBegin = chunk->data + 4;
             video.framesEnd = listEnd;
             framesFound = true;
         }
     }
-    if (!headers) return kUnreadable;
-    if (!headers->video) return "no tiene vídeo";
+    if (!headers) return std::string(texts::kClipUnreadableVideo);
+    if (!headers->video) return std::string(texts::kClipNoVideo);
     if (std::string error = readBitmapFormat(headers->video->format, video); !error.empty())
         return error;
     video.streamNumber = {static_cast<char>('0' + headers->streamIndex / 10),
@@ -232,7 +233,7 @@ AviHeaders readAviHeaders(ByteSource& file) {
     video.frameMilliseconds = rate > 0                        ? rate
                               : headers->mainMilliseconds > 0 ? headers->mainMilliseconds
                                                               : kDefaultFrameMilliseconds;
-    if (!framesFound) return "no tiene imágenes";
+    if (!framesFound) return std::string(texts::kClipNoFrames);
     return video;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "about_texts.h"
 #include "avi_format.h"
 #include "avi_frames.h"
 
@@ -22,12 +23,12 @@ class Decoder {
 
     // Walks the frame list; a list inside it (a 'rec ' group) is walked into, not over.
     std::string decodeAll() {
-        if (frameBytes() > limits_.maxDecodedBytes) return "es demasiado grande";
+        if (frameBytes() > limits_.maxDecodedBytes) return std::string(texts::kClipTooLarge);
         std::uint64_t at = video_.framesBegin;
         for (int chunks = 0;; ++chunks) {
             const std::optional<RiffChunk> chunk = readChunk(file_, at, video_.framesEnd);
             if (!chunk) break;
-            if (chunks >= kMaxFrameListChunks) return "es demasiado largo";
+            if (chunks >= kMaxFrameListChunks) return std::string(texts::kClipTooLong);
             if (chunk->is("LIST")) {
                 at = chunk->data + 4;
                 continue;
@@ -37,7 +38,7 @@ class Decoder {
             }
             at = chunk->next();
         }
-        return clip_.frames.empty() ? "no tiene imágenes" : "";
+        return clip_.frames.empty() ? std::string(texts::kClipNoFrames) : "";
     }
 
     Clip take() { return std::move(clip_); }
@@ -65,14 +66,15 @@ class Decoder {
     // Every frame starts as the previous one's copy: RLE-8 paints only what changed, and an
     // empty chunk repeats the picture.
     std::string decodeFrame(const RiffChunk& chunk) {
-        if (limits_.cancelled != nullptr && limits_.cancelled->load()) return "se canceló";
-        if (clip_.frames.size() >= kMaxClipFrames) return "es demasiado largo";
+        if (limits_.cancelled != nullptr && limits_.cancelled->load())
+            return std::string(texts::kClipCancelled);
+        if (clip_.frames.size() >= kMaxClipFrames) return std::string(texts::kClipTooLong);
         if (chunk.size > maxFrameChunkBytes(video_) || chunk.end() > video_.framesEnd)
-            return "tiene imágenes dañadas";
+            return std::string(texts::kClipDamagedFrames);
         held_ += frameBytes();
         if (held_ + std::max<std::size_t>(chunk.size, bytes_.capacity()) > limits_.maxDecodedBytes)
-            return "es demasiado grande";
-        if (!readChunkBytes(chunk)) return "tiene imágenes dañadas";
+            return std::string(texts::kClipTooLarge);
+        if (!readChunkBytes(chunk)) return std::string(texts::kClipDamagedFrames);
         ClipFrame frame{video_.width, video_.height, {}};
         if (clip_.frames.empty()) {
             frame.pixels.assign(pixelCount(), video_.palette[0]);
@@ -80,7 +82,7 @@ class Decoder {
             frame.pixels = clip_.frames.back().pixels;
         }
         if (chunk.size > 0 && !paintFrame(bytes_, video_, frame.pixels))
-            return "tiene imágenes dañadas";
+            return std::string(texts::kClipDamagedFrames);
         clip_.frames.push_back(std::move(frame));
         return {};
     }
@@ -106,7 +108,7 @@ DecodedClip decodeClipFrom(std::istream& in, const ClipLimits& limits) {
 
 DecodedClip decodeClip(const std::string& path, const ClipLimits& limits) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return "no se puede abrir";
+    if (!in) return std::string(texts::kClipCannotOpen);
     return decodeClipFrom(in, limits);
 }
 

@@ -4,19 +4,19 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "about_texts.h"
 #include "design.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
 
-constexpr int kLeadingSpaces = 39;
-const QString kHeading = QStringLiteral("Reglas        del juego:");
-const QString kRules =
-    QString(kLeadingSpaces, QLatin1Char(' ')) +
-    QStringLiteral(
-        "El juego consiste en hacer click en las cartas cuyo valor sea superior en uno a "
-        "la carta situada al lado de la baraja. La carta situada en las torres se situara "
-        "donde estaba la carta anterior. La misión del juego es quitar todas las cartas.");
+// With the design font the leading spaces fill the box's first line, so the rules start on the
+// second; the line break keeps that with any substitute font.
+QString rulesCaption() {
+    return QString(texts::kRulesLeadingSpaces, QLatin1Char(' ')) + QLatin1Char('\n') +
+           texts::qText(texts::kRules);
+}
 
 QFont designFont(const QString& family, double points, bool bold) {
     QFont font(family);
@@ -33,14 +33,14 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
                           Qt::MSWindowsFixedSizeDialogHint),
       loader_(&decodeClip) {
     setObjectName(QStringLiteral("help"));
-    setWindowTitle(QStringLiteral("Ayuda"));
+    setWindowTitle(texts::qText(texts::kHelpWindowTitle));
     setFixedSize(design::kHelpSize);
     QPalette green = palette();
     green.setColor(QPalette::Window, design::kFelt);
     setPalette(green);
     setAutoFillBackground(true);
 
-    auto* heading = new QLabel(kHeading, this);
+    auto* heading = new QLabel(texts::qText(texts::kRulesHeading), this);
     heading->setObjectName(QStringLiteral("heading"));
     heading->setGeometry(design::kHelpHeading);
     heading->setFont(designFont(design::kSerif, design::kHelpHeadingPoints, true));
@@ -49,9 +49,7 @@ HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget*
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    // With the design font the leading spaces fill the box's first line, so the rules start on
-    // the second; the line break keeps that with any substitute font.
-    auto* rules = new QLabel(QString(kRules).insert(kLeadingSpaces, QLatin1Char('\n')), this);
+    auto* rules = new QLabel(rulesCaption(), this);
     rules->setObjectName(QStringLiteral("rules"));
     rules->setGeometry(design::kHelpRules);
     rules->setFont(designFont(design::kTahoma, design::kHelpRulesPoints, true));
@@ -73,8 +71,7 @@ void HelpWindow::openClip(const MediaCatalogue& media, Services& services) {
         media.filePath(media::kHelpClip).native(),
         [this, &services, shown = media.path(media::kHelpClip)](ClipLoader::Decoded decoded) {
             if (const auto* error = std::get_if<std::string>(&decoded)) {
-                services.message("No se puede reproducir el vídeo de la ayuda (" +
-                                     shown.toStdString() + "): " + *error + ".",
+                services.message(texts::clipUnplayable(shown.toStdString(), *error),
                                  BoxIcon::Warning);
                 return;
             }

@@ -13,9 +13,6 @@ inline constexpr std::array<std::string_view, 6> kSystemInfoPrograms = {
     "hardinfo",          "kinfocenter", "gnome-system-monitor", "mate-system-monitor",
     "xfce4-taskmanager", "lxtask"};
 
-inline constexpr std::string_view kSystemInfoUnavailable =
-    "La información del sistema no está disponible en este momento";
-
 // The full path of the first program of the list that the PATH's absolute folders hold, if any.
 [[nodiscard]] std::optional<std::string> findSystemInfoProgram(std::string_view searchPath);
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "score_location.h"
+#include "program_files.h"
 
 class QMessageLogContext;
 class QString;

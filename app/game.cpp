@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QTranslator>
 #include <chrono>
-#include <string_view>
 #include <utility>
 
 #include "about_window.h"
@@ -20,15 +19,13 @@
 #include "icons.h"
 #include "line_edit_accessible.h"
 #include "menu_accessible.h"
-#include "score_location.h"
+#include "program_files.h"
 #include "time_bar.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
 
-constexpr std::string_view kWaitingText =
-    "Guardando las puntuaciones en el archivo de récords (record.ini), que otro programa tiene "
-    "bloqueado...";
 // A copy of the game holds the table's lock for milliseconds: one that holds it longer than the
 // quiet wait is held up, and one that holds it as long as the patience is stopped or stuck.
 constexpr auto kQuietWait = std::chrono::milliseconds(300);
@@ -108,8 +105,7 @@ void Game::waitForSaves() {
 }
 
 void Game::waitInBox(QEventLoop& loop) {
-    QProgressDialog waiting(QString::fromUtf8(kWaitingText.data(), kWaitingText.size()),
-                            QStringLiteral("Salir sin guardar"), 0, 0, boxParent());
+    QProgressDialog waiting(texts::kSavingWait, texts::kQuitUnsaved, 0, 0, boxParent());
     waiting.setWindowTitle(QApplication::applicationName());
     waiting.setWindowModality(Qt::ApplicationModal);
     waiting.setMinimumDuration(0);
@@ -129,8 +125,7 @@ void Game::savesSettled() {
 }
 
 void prepareApplication() {
-    QApplication::setApplicationName(
-        QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    QApplication::setApplicationName(texts::qText(texts::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(CRESTAVERDE_VERSION));
     // Lets the desktop match the windows to the menu entry, for its icon and startup notice; on
     // Wayland it is also the windows' application id.

@@ -16,7 +16,7 @@
 #include "drawing_check.h"
 #include "game.h"
 #include "plugin_folders.h"
-#include "score_location.h"
+#include "program_files.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "crestaverde: %s\n", missing->c_str());
         return 1;
     }
-    const std::filesystem::path folder = crestaverde::MediaCatalogue::programFolder();
+    const std::filesystem::path folder = crestaverde::runningProgramFolder();
     std::optional<crestaverde::OwnPluginsOnly> plugins(std::in_place, folder);
     qInstallMessageHandler(crestaverde::endFailedStart);
     QApplication app(argc, argv);

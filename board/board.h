@@ -20,6 +20,9 @@ inline constexpr int kBannerIntervalMs = 1;
     return level <= 11 ? (11 - level) * 200 : 0;
 }
 
+// What every tower click pays for each peak already taken.
+inline constexpr int kPeakBonus = 5000;
+
 struct BoardTestAccess;
 
 class Board {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board.h"
+#include "board_texts.h"
 
 namespace crestaverde {
 namespace {
@@ -82,7 +83,7 @@ void Board::clockTick() {
         s_.timeBar = s_.timeLeft;
     } else {
         s_.timeBar = 0;
-        services_.message("El tiempo se ha acabado", BoxIcon::Warning, "JUEGO TERMINADO");
+        services_.message(texts::kTimeUp, BoxIcon::Warning, texts::kGameOverTitle);
         clock().stop();
         loseTry();
     }
@@ -101,8 +102,8 @@ void Board::bannerTick() {
         s_.timeBar += kBannerStep;
         return;
     }
-    services_.message("NIVEL " + std::to_string(s_.level));
-    services_.message("Empieza");
+    services_.message(texts::levelBanner(s_.level));
+    services_.message(texts::kStart);
     s_.phase = s_.cleared() ? Phase::Countdown : Phase::Playing;
     startClock();
     services_.timer(TimerId::Banner).stop();

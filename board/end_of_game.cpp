@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "board.h"
+#include "board_texts.h"
 
 namespace crestaverde {
 
@@ -13,23 +14,17 @@ void Board::loseTry() {
     --s_.triesLeft;
     if (s_.triesLeft > 0) {
         s_.level = 1;
-        services_.message("No lo conseguistes", BoxIcon::Warning, "Siguiente Ronda");
+        services_.message(texts::kTryLost, BoxIcon::Warning, texts::kNextRoundTitle);
         deal();
     } else {
-        services_.message("No lo conseguistes", BoxIcon::Warning, "JUEGO TERMINADO");
+        services_.message(texts::kTryLost, BoxIcon::Warning, texts::kGameOverTitle);
         clock().stop();
         endGame();
     }
 }
 
-namespace {
-
-constexpr std::string_view kAbandonQuestion = "¿Desea abandonar la partida?";
-
-}  // namespace
-
 void Board::abandon() {
-    if (services_.ask(kAbandonQuestion)) endGame();
+    if (services_.ask(texts::kAbandonQuestion)) endGame();
 }
 
 bool Board::inPlay() const {
@@ -38,7 +33,7 @@ bool Board::inPlay() const {
 
 bool Board::closeRequested() {
     if (!inPlay()) return true;
-    if (!services_.ask(kAbandonQuestion)) return false;
+    if (!services_.ask(texts::kAbandonQuestion)) return false;
     finishGame();
     return true;
 }

@@ -5,12 +5,12 @@
 #include <limits>
 
 #include "board.h"
+#include "board_texts.h"
 
 namespace crestaverde {
 namespace {
 
 constexpr int kCardPoints = 300;
-constexpr int kPeakBonus = 5000;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ void Board::playTowerCard(int position) {
     }
     payPeakBonuses();
     if (!s_.cleared()) return;
-    services_.message("LO HAS CONSEGUIDO");
+    services_.message(texts::kCleared);
     // Cleared under the banner, the countdown starts when the banner ends.
     if (s_.phase == Phase::Playing || s_.phase == Phase::Countdown) {
         s_.phase = Phase::Countdown;

@@ -24,12 +24,12 @@ void Services::message(std::string_view text, BoxIcon icon, std::string_view tit
 
 bool Services::ask(std::string_view text) {
     const OpenBox open(*this);
-    return showQuestion(text, kApplicationTitle);
+    return showQuestion(text, texts::kApplicationTitle);
 }
 
 std::string Services::askText(std::string_view prompt, std::string_view prefilled, int maxLength) {
     const OpenBox open(*this);
-    return showTextBox(prompt, kApplicationTitle, prefilled, maxLength);
+    return showTextBox(prompt, texts::kApplicationTitle, prefilled, maxLength);
 }
 
 }  // namespace crestaverde

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-namespace crestaverde {
+#include "board_texts.h"
 
-inline constexpr std::string_view kApplicationTitle = "CRESTAVERDE";
+namespace crestaverde {
 
 enum class BoxIcon { None, Critical, Warning };
 
@@ -41,7 +41,7 @@ class Services {
     // Modal boxes. While one is open, boxOpen() is true; when the last one closes, the
     // listener runs so that ticks held back meanwhile can be delivered.
     void message(std::string_view text, BoxIcon icon = BoxIcon::None,
-                 std::string_view title = kApplicationTitle);
+                 std::string_view title = texts::kApplicationTitle);
     // A Yes/No question with the question icon; Yes is the default, No answers Esc.
     [[nodiscard]] bool ask(std::string_view text);
     // OK gives the field's text, Cancel the empty text.

@@ -5,27 +5,12 @@
 #include <functional>
 #include <utility>
 
+#include "menu_texts.h"
 #include "score_entry.h"
 #include "windows1252.h"
 
 namespace crestaverde {
 namespace {
-
-constexpr std::string_view kNoRecordText = "CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ";
-constexpr std::string_view kNoRecordTitle = "NO HAY RECORD!!!";
-constexpr std::string_view kUnreadableText =
-    "No se ha podido leer el archivo de récords (record.ini). La tabla empieza vacía y el archivo "
-    "no se modificará en esta partida.";
-constexpr std::string_view kUnsavedText =
-    "No se han podido guardar las puntuaciones en el archivo de récords (record.ini).";
-constexpr std::string_view kLockedReason = " Otro programa lo ha tenido bloqueado hasta el final.";
-
-// Said before any name is asked for, since no name could be kept.
-std::string unsavableText(std::int32_t score) {
-    return "Su puntuación de " + std::to_string(score) +
-           " puntos no se puede guardar, porque no se ha podido leer el archivo de récords "
-           "(record.ini).";
-}
 
 // Line breaks would split the ten-line file; what the code page cannot hold becomes "?".
 std::string tableName(const std::string& name) {
@@ -59,7 +44,7 @@ void Menu::loadTable() {
     if (result.status == RecordFile::ReadStatus::Unreadable) {
         fileProtected_ = true;
         services_.post([&services = services_, menu = std::weak_ptr<Menu*>(self_)] {
-            if (menu.lock()) services.message(kUnreadableText, BoxIcon::Warning);
+            if (menu.lock()) services.message(texts::kTableUnreadable, BoxIcon::Warning);
         });
     }
 }
@@ -88,15 +73,16 @@ void Menu::settle(const TableSaver::Outcome& outcome) {
         case TableSaver::Result::Unreadable:
             // Said once: what comes after it would only say it again.
             if (!std::exchange(fileProtected_, true)) {
-                services_.message(kUnsavedText, BoxIcon::Warning);
+                services_.message(texts::kTableUnsaved, BoxIcon::Warning);
             }
             break;
         case TableSaver::Result::Failed:
-            services_.message(kUnsavedText, BoxIcon::Warning);
+            services_.message(texts::kTableUnsaved, BoxIcon::Warning);
             break;
         case TableSaver::Result::GaveUp:
-            services_.message(std::string(kUnsavedText) + std::string(kLockedReason),
-                              BoxIcon::Warning);
+            services_.message(
+                std::string(texts::kTableUnsaved) + std::string(texts::kTableLockedReason),
+                BoxIcon::Warning);
             break;
     }
     if (savedListener_) savedListener_();
@@ -105,15 +91,15 @@ void Menu::settle(const TableSaver::Outcome& outcome) {
 void Menu::recordFinalScore(std::int32_t score) {
     refresh();
     if (fileProtected_) {
-        services_.message(unsavableText(score), BoxIcon::Warning);
+        services_.message(texts::scoreUnsavable(score), BoxIcon::Warning);
         return;
     }
     if (isRecord(table_, score)) {
-        name_ = services_.askText(kNamePrompt, kNamePlaceholder, kMaxNameChars);
+        name_ = services_.askText(texts::kNamePrompt, texts::kNamePlaceholder, kMaxNameChars);
     } else {
-        services_.message(kNoRecordText, BoxIcon::Critical, kNoRecordTitle);
+        services_.message(texts::kNoRecord, BoxIcon::Critical, texts::kNoRecordTitle);
     }
-    if (name_.empty() || name_ == kNamePlaceholder) name_.clear();
+    if (name_.empty() || name_ == texts::kNamePlaceholder) name_.clear();
     // The row goes into the table as the file holds it at the moment of saving.
     TableEntry entry{ScoreRow{tableName(name_), std::to_string(score)}, score};
     enterAll(table_, {entry});

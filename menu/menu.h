@@ -17,9 +17,6 @@
 
 namespace crestaverde {
 
-inline constexpr std::string_view kNamePrompt = "HA BATIDO UN RECORD!!!";
-inline constexpr std::string_view kNamePlaceholder = "Introduzca su nombre";
-
 class Menu : public ScoreKeeper {
   public:
     Menu(Services& services, RecordFile file);

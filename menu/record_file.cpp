@@ -94,10 +94,6 @@ bool RecordFile::save(const std::filesystem::path& target, const ScoreTable& tab
     return replaceFile(target, format(table), calls_);
 }
 
-bool RecordFile::write(const ScoreTable& table) const {
-    return update([&table](ScoreTable& current) { current = table; }).status == SaveStatus::Saved;
-}
-
 RecordFile::UpdateResult RecordFile::update(const std::function<void(ScoreTable&)>& change) const {
     const std::filesystem::path target = linkTarget(path_);
     const TableLock lock(target);

@@ -43,11 +43,9 @@ class RecordFile {
     // Links are followed. Anything but a regular file, and any error while reading, is
     // Unreadable; the file is opened without blocking, so a pipe in its place never hangs.
     [[nodiscard]] ReadResult read() const;
-    // Replaces the file (the file a link points to, so that the link stays) under the table's
-    // lock, tried once. Returns false when the table was not saved.
-    [[nodiscard]] bool write(const ScoreTable& table) const;
     // Under the table's lock: reads the table as it now stands, applies the change and saves it,
-    // so that what another copy saved meanwhile is kept. The lock is tried once: Busy while
+    // so that what another copy saved meanwhile is kept. A link is followed and its target
+    // replaced, so that the link stays. The lock is tried once: Busy while
     // another copy holds it, and then nothing is read or written. A folder that cannot be locked
     // at all does not stop the save. An unreadable file is left untouched.
     [[nodiscard]] UpdateResult update(const std::function<void(ScoreTable&)>& change) const;

@@ -8,18 +8,18 @@
 
 namespace crestaverde {
 
-double scoreValue(std::string_view score) {
-    const double value = numericValue(score);
+double scoreValue(std::string_view scoreText) {
+    const double value = numericValue(scoreText);
     return std::isfinite(value) ? value : 0;
 }
 
-bool isRecord(const ScoreTable& table, std::int32_t puntos) {
-    return scoreValue(table.back().score) <= puntos;
+bool isRecord(const ScoreTable& table, std::int32_t finalScore) {
+    return scoreValue(table.back().score) <= finalScore;
 }
 
-bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t puntos) {
-    const auto at = std::find_if(table.begin(), table.end(), [puntos](const ScoreRow& existing) {
-        return scoreValue(existing.score) <= puntos;
+bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t value) {
+    const auto at = std::find_if(table.begin(), table.end(), [value](const ScoreRow& existing) {
+        return scoreValue(existing.score) <= value;
     });
     if (at == table.end()) return false;
     std::move_backward(at, table.end() - 1, table.end());

@@ -11,14 +11,14 @@ namespace crestaverde {
 
 // A score text's value as the table compares it. A text that is not a finite number counts as
 // 0, so that no row can hold a value that nothing ever displaces.
-[[nodiscard]] double scoreValue(std::string_view score);
+[[nodiscard]] double scoreValue(std::string_view scoreText);
 
 // A record ties or beats the last row.
-[[nodiscard]] bool isRecord(const ScoreTable& table, std::int32_t puntos);
+[[nodiscard]] bool isRecord(const ScoreTable& table, std::int32_t finalScore);
 
-// Puts the row at the first place whose score is not above puntos; the rows below move down
-// unchanged and the old last row drops out. The table need not be sorted: a row enters even
+// Puts the row at the first place whose score is not above the row's value; the rows below move
+// down unchanged and the old last row drops out. The table need not be sorted: a row enters even
 // when the last row is higher, as long as some row above it is not. Returns whether it entered.
-bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t puntos);
+bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t value);
 
 }  // namespace crestaverde

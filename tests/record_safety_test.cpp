@@ -22,6 +22,12 @@ namespace fs = std::filesystem;
 
 const std::string kSample = "A\r\n5000\r\nB\r\n4000\r\nC\r\n3000\r\nD\r\n2000\r\nE\r\n1000\r\n";
 
+// Whether the table, put whole in the file's place the way every save of the game goes, was saved.
+bool saved(const RecordFile& file, const ScoreTable& table) {
+    return file.update([&table](ScoreTable& t) { t = table; }).status ==
+           RecordFile::SaveStatus::Saved;
+}
+
 // A read that fails with the given error on the nth call and works otherwise.
 FileCalls failingRead(int failingCall, int error) {
     FileCalls calls;
@@ -78,7 +84,7 @@ TEST(RecordSafety, ALinkStaysALinkToItsReplacedTargetAndAReplacedFileKeepsItsMod
     EXPECT_EQ(file.read().table[1].name, "B");
     for (const fs::perms mode : {fs::perms(0444), fs::perms(0640)}) {
         fs::permissions(folder.file("real/scores.ini"), mode);
-        ASSERT_TRUE(file.write(ScoreTable{{{"Z", "1"}}}));
+        ASSERT_TRUE(saved(file, ScoreTable{{{"Z", "1"}}}));
         EXPECT_TRUE(fs::is_symlink(folder.file("record.ini")));
         EXPECT_EQ(fs::status(folder.file("real/scores.ini")).permissions(), mode);
     }
@@ -123,7 +129,7 @@ TEST(RecordSafety, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
         const timespec when[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};
         ::utimensat(AT_FDCWD, folder.file(name).c_str(), when, 0);
     }
-    ASSERT_TRUE(RecordFile(folder.file("record.ini")).write(ScoreTable{}));
+    ASSERT_TRUE(saved(RecordFile(folder.file("record.ini")), ScoreTable{}));
     for (const auto& [name, age] : files) {
         EXPECT_EQ(fs::exists(folder.file(name)), &name != &files[0].first) << name;
     }
@@ -140,7 +146,7 @@ TEST(RecordSafety, TheFolderIsSyncedAfterTheRename) {
         if (S_ISDIR(info.st_mode)) folderSyncedAfterRename = readBytes(path).starts_with("Nuevo");
         return ::fsync(fd);
     };
-    ASSERT_TRUE(RecordFile(path, calls).write(ScoreTable{{{"Nuevo", "1"}}}));
+    ASSERT_TRUE(saved(RecordFile(path, calls), ScoreTable{{{"Nuevo", "1"}}}));
     EXPECT_TRUE(folderSyncedAfterRename);
 }
 
@@ -169,7 +175,7 @@ TEST(RecordSafety, NoFileBesideTheTableCanStopASave) {
     fs::create_symlink("/nonexistent/lock", folder.file("record.ini.lock"));
     writeBytes(folder.file("other.lock"), "");
     fs::permissions(folder.file("other.lock"), fs::perms::none);
-    ASSERT_TRUE(RecordFile(path).write(ScoreTable{{{"Ana", "1"}}}));
+    ASSERT_TRUE(saved(RecordFile(path), ScoreTable{{{"Ana", "1"}}}));
     EXPECT_EQ(RecordFile(path).read().table[0].name, "Ana");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
 }

@@ -9,6 +9,7 @@
 
 #include "board_window.h"
 #include "card_highlight.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 
@@ -26,8 +27,6 @@ constexpr std::array<BoardLabel, 5> kReadLabels = {
     BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
 constexpr int kNoticeObject = kPaintedObjects;
 static_assert(kFirstLabelObject + kReadLabels.size() == kPaintedObjects);
-
-const QString kFaceDown = QStringLiteral("Carta boca abajo");
 
 const std::array<int, kTowerCards>& readingOrder() {
     static const std::array<int, kTowerCards> order = [] {
@@ -92,12 +91,13 @@ QString nameOf(const BoardWindow& window, Element element) {
     switch (element.kind) {
         case ElementKind::TowerCard: {
             const auto position = static_cast<std::size_t>(element.index);
-            return faces && !s.faceDown.at(position) ? cardName(s.tower.at(position)) : kFaceDown;
+            return faces && !s.faceDown.at(position) ? texts::cardName(s.tower.at(position))
+                                                     : texts::kFaceDownCard;
         }
         case ElementKind::FaceUpCard:
-            return faces ? cardName(s.faceUp) : kFaceDown;
+            return faces ? texts::cardName(s.faceUp) : texts::kFaceDownCard;
         case ElementKind::StockPile:
-            return s.stockEmpty() ? QStringLiteral("Sin cartas") : kFaceDown;
+            return s.stockEmpty() ? texts::kNoCards : texts::kFaceDownCard;
         default:
             break;
     }
@@ -105,27 +105,25 @@ QString nameOf(const BoardWindow& window, Element element) {
     const QString text = window.labelText(label);
     switch (label) {
         case BoardLabel::Score:
-            return QStringLiteral("Puntuación: ") + text;
+            return texts::kScoreName + text;
         case BoardLabel::DrawsLeft:
-            return QStringLiteral("Robos restantes: ") + text;
+            return texts::kDrawsLeftName + text;
         case BoardLabel::LeftPeakNotice:
-            return QStringLiteral("Pico izquierdo: ") + text;
+            return texts::kPeakNames[0] + text;
         case BoardLabel::MiddlePeakNotice:
-            return QStringLiteral("Pico central: ") + text;
+            return texts::kPeakNames[1] + text;
         default:
-            return QStringLiteral("Pico derecho: ") + text;
+            return texts::kPeakNames[2] + text;
     }
 }
 
 // Where a card lies, for a player who cannot see it.
 QString descriptionOf(Element element) {
-    if (element.kind == ElementKind::FaceUpCard) return QStringLiteral("Al lado de la baraja");
-    if (element.kind == ElementKind::StockPile) return QStringLiteral("Baraja");
+    if (element.kind == ElementKind::FaceUpCard) return texts::kFaceUpPlace;
+    if (element.kind == ElementKind::StockPile) return texts::kStockPlace;
     if (element.kind != ElementKind::TowerCard) return {};
-    const QString tower = element.index <= 10   ? QStringLiteral("izquierda")
-                          : element.index <= 19 ? QStringLiteral("central")
-                                                : QStringLiteral("derecha");
-    return QStringLiteral("Torre %1, fila %2").arg(tower).arg(design::towerRow(element.index));
+    const std::size_t tower = element.index <= 10 ? 0 : element.index <= 19 ? 1 : 2;
+    return texts::towerPlace(texts::kTowers.at(tower), design::towerRow(element.index));
 }
 
 // An object without children of its own, whose parent is the board window.
@@ -290,30 +288,6 @@ void send(int object, QAccessibleEvent&& event) {
 }
 
 }  // namespace
-
-QString cardName(Card card) {
-    static const std::array<QString, 4> suits = {
-        QStringLiteral("corazones"), QStringLiteral("diamantes"), QStringLiteral("tréboles"),
-        QStringLiteral("picas")};
-    QString rank;
-    switch (card.rank) {
-        case kAce:
-            rank = QStringLiteral("As");
-            break;
-        case 11:
-            rank = QStringLiteral("Jota");
-            break;
-        case 12:
-            rank = QStringLiteral("Reina");
-            break;
-        case kKing:
-            rank = QStringLiteral("Rey");
-            break;
-        default:
-            rank = QString::number(card.rank);
-    }
-    return rank + QStringLiteral(" de ") + suits.at(static_cast<std::size_t>(card.suit));
-}
 
 void installBoardAccessibility() {
     static const bool installed = [] {

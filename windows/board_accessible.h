@@ -19,9 +19,6 @@ namespace crestaverde {
 
 class BoardWindow;
 
-// "7 de corazones", "As de picas", "Reina de diamantes".
-[[nodiscard]] QString cardName(Card card);
-
 // The painted objects in reading order: the tower cards row by row, the face-up card, the stock,
 // the score, the draws left, the peak notices from left to right.
 inline constexpr int kPaintedObjects = kTowerCards + 7;

@@ -13,6 +13,7 @@
 #include "card_highlight.h"
 #include "icons.h"
 #include "time_bar.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 
@@ -44,7 +45,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       board_(board),
       endProgram_(std::move(endProgram)),
       media_(media),
-      abandon_(new QPushButton(QStringLiteral("&Abandonar"), this)),
+      abandon_(new QPushButton(texts::kAbandonButtonText, this)),
       timeBar_(new TimeBar(this)),
       highlight_(new CardHighlight(*this)),
       announcer_(*this),
@@ -52,7 +53,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       sight_(std::make_unique<SightWatch>(*this, platform_,
                                           [this](bool outOfSight) { sightChanged(outOfSight); })) {
     setObjectName(QStringLiteral("board"));
-    setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    setWindowTitle(texts::qText(texts::kApplicationTitle));
     QPalette felt = palette();
     felt.setColor(QPalette::Window, design::kFelt);
     setPalette(felt);
@@ -68,7 +69,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
         refresh();
     });
     timeBar_->setObjectName(QStringLiteral("timeBar"));
-    timeBar_->setAccessibleName(QStringLiteral("Tiempo"));
+    timeBar_->setAccessibleName(texts::kTimeBarName);
     timeBar_->setRange(0, kFullTime);
     timeBar_->setTextVisible(false);
     timeBar_->setFocusPolicy(Qt::NoFocus);
@@ -132,17 +133,17 @@ QString BoardWindow::labelText(BoardLabel label) const {
     const BoardState& s = board_.state();
     switch (label) {
         case BoardLabel::ScoreTitle:
-            return QStringLiteral("Puntuación:");
+            return texts::kScoreHeading;
         case BoardLabel::Score:
             return QString::number(s.score);
         case BoardLabel::LeftPeakNotice:
         case BoardLabel::MiddlePeakNotice:
         case BoardLabel::RightPeakNotice:
-            return QStringLiteral("5.000 puntos");
+            return texts::peakBonusNotice();
         case BoardLabel::DrawsLeft:
             return QString::number(s.stockLeft);
         default:
-            return QStringLiteral("CRESTAVERDE");
+            return texts::qText(texts::kApplicationTitle);
     }
 }
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media_catalogue.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <fstream>
 
 #include "picture_decoder.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
@@ -64,13 +64,6 @@ MediaCatalogue::MediaCatalogue(const QString& folder)
 MediaCatalogue::MediaCatalogue(MediaCatalogue&&) noexcept = default;
 MediaCatalogue& MediaCatalogue::operator=(MediaCatalogue&&) noexcept = default;
 MediaCatalogue::~MediaCatalogue() = default;
-
-std::filesystem::path MediaCatalogue::programFolder() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return program.parent_path();
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-}
 
 QStringList MediaCatalogue::fileNames() {
     QStringList names;
@@ -158,11 +151,9 @@ QString MediaCatalogue::unusableMessage(const QString& folder, const QStringList
     }
     QStringList listed = unusable.mid(0, kListedFiles);
     if (unusable.size() > kListedFiles) {
-        listed << QStringLiteral("y %1 más").arg(unusable.size() - kListedFiles);
+        listed << texts::andMoreFiles(unusable.size() - kListedFiles);
     }
-    return QStringLiteral(
-               "Faltan o están dañados estos archivos en la carpeta del juego (%1):\n\n%2")
-        .arg(shownFolder, listed.join(QLatin1Char('\n')));
+    return texts::unusableMedia(shownFolder, listed.join(QLatin1Char('\n')));
 }
 
 }  // namespace crestaverde

@@ -52,8 +52,6 @@ class MediaCatalogue {
     MediaCatalogue& operator=(MediaCatalogue&&) noexcept;
     ~MediaCatalogue();
 
-    // The folder the running program lies in, byte for byte.
-    [[nodiscard]] static std::filesystem::path programFolder();
     // Every file the game reads: the pictures, their drawings and the clip.
     [[nodiscard]] static QStringList fileNames();
     // The path to open a file by.

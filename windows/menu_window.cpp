@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "design.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
@@ -44,17 +45,17 @@ MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QW
       media_(media),
       endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("menu"));
-    setWindowTitle(QStringLiteral("BIENVENIDO A CRESTAVERDE"));
+    setWindowTitle(texts::kMenuWindowTitle);
     setFixedSize(design::kMenuSize);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, design::kMenuGrey);
     setPalette(grey);
     setAutoFillBackground(true);
 
-    QPushButton* play = addButton(QStringLiteral("&Jugar"), "play", design::kPlayButton);
-    QPushButton* help = addButton(QStringLiteral("Ay&uda..."), "help", design::kHelpButton);
-    QPushButton* about = addButton(QStringLiteral("&Acerca de..."), "about", design::kAboutButton);
-    QPushButton* quit = addButton(QStringLiteral("&Salir"), "quit", design::kQuitButton);
+    QPushButton* play = addButton(texts::kPlayButtonText, "play", design::kPlayButton);
+    QPushButton* help = addButton(texts::kHelpButtonText, "help", design::kHelpButton);
+    QPushButton* about = addButton(texts::kAboutButtonText, "about", design::kAboutButton);
+    QPushButton* quit = addButton(texts::kQuitButtonText, "quit", design::kQuitButton);
     play->setDefault(true);
     setTabOrder(play, help);
     setTabOrder(help, about);

@@ -12,13 +12,10 @@
 #include <cstdio>
 
 #include "score_table.h"
+#include "window_texts.h"
 
 namespace crestaverde {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon iconOf(BoxIcon icon) {
     switch (icon) {
@@ -90,9 +87,9 @@ void QtServices::endProcessWith(int status) {
 
 void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
     host_->refreshBoard();
-    QMessageBox box(iconOf(icon), fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
+    QMessageBox box(iconOf(icon), texts::qText(title), texts::qText(text), QMessageBox::NoButton,
                     host_->boxParent());
-    QPushButton* ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+    QPushButton* ok = box.addButton(texts::kAccept, QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.exec();
@@ -100,10 +97,10 @@ void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_vi
 
 bool QtServices::showQuestion(std::string_view text, std::string_view title) {
     host_->refreshBoard();
-    QMessageBox box(QMessageBox::Question, fromUtf8(title), fromUtf8(text), QMessageBox::NoButton,
-                    host_->boxParent());
-    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QMessageBox box(QMessageBox::Question, texts::qText(title), texts::qText(text),
+                    QMessageBox::NoButton, host_->boxParent());
+    QPushButton* yes = box.addButton(texts::kYes, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(texts::kNo, QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
@@ -114,12 +111,12 @@ std::string QtServices::showTextBox(std::string_view prompt, std::string_view ti
                                     std::string_view prefilled, int maxLength) {
     host_->refreshBoard();
     QInputDialog dialog(host_->boxParent());
-    dialog.setWindowTitle(fromUtf8(title));
-    dialog.setLabelText(fromUtf8(prompt));
-    dialog.setTextValue(fromUtf8(prefilled));
+    dialog.setWindowTitle(texts::qText(title));
+    dialog.setLabelText(texts::qText(prompt));
+    dialog.setTextValue(texts::qText(prefilled));
     if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(maxLength);
-    dialog.setOkButtonText(QStringLiteral("Aceptar"));
-    dialog.setCancelButtonText(QStringLiteral("Cancelar"));
+    dialog.setOkButtonText(texts::kAccept);
+    dialog.setCancelButtonText(texts::kCancel);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
 }

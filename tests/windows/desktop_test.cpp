@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "game.h"
-#include "score_location.h"
+#include "program_files.h"
 #include "sight_watch.h"
 #include "temp_folder.h"
 

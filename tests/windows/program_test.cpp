@@ -25,8 +25,8 @@
 #include "help_window.h"
 #include "picture_decoder.h"
 #include "player_script.h"
+#include "program_files.h"
 #include "program_folder.h"
-#include "score_location.h"
 #include "suit_shapes.h"
 #include "temp_folder.h"
 

@@ -13,6 +13,7 @@
 #include "fake_services.h"
 #include "game.h"
 #include "time_bar.h"
+#include "window_texts.h"
 
 namespace crestaverde::testing {
 
@@ -110,7 +111,7 @@ class ScreenReaderTest : public QObject {
         const Listening listening;
         table.window.click(kFaceUp);
         QCOMPARE(table.game.s().stockLeft, stockBefore - 1);
-        QCOMPARE(listening.notices(), QStringList{cardName(table.game.s().faceUp) +
+        QCOMPARE(listening.notices(), QStringList{texts::cardName(table.game.s().faceUp) +
                                                   QStringLiteral(". Robos restantes: ") +
                                                   QString::number(stockBefore - 1)});
     }
@@ -125,7 +126,7 @@ class ScreenReaderTest : public QObject {
         table.window.click(tower(1));
         QCOMPARE(table.game.s().score, std::int64_t{5300});
         QCOMPARE(listening.notices(),
-                 QStringList{cardName(table.game.s().tower[1]) +
+                 QStringList{texts::cardName(table.game.s().tower[1]) +
                              QStringLiteral(". Puntuación: 5300. Pico izquierdo: 5.000 puntos")});
     }
 

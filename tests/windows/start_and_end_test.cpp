@@ -254,8 +254,8 @@ class StartAndEndTest : public QObject {
 
 // Qt is kept to its own plugins before the QApplication is built, as the program does.
 int main(int argc, char** argv) {
-    std::optional<crestaverde::OwnPluginsOnly> plugins(
-        std::in_place, crestaverde::MediaCatalogue::programFolder());
+    std::optional<crestaverde::OwnPluginsOnly> plugins(std::in_place,
+                                                       crestaverde::runningProgramFolder());
     const QApplication app(argc, argv);
     plugins.reset();
     crestaverde::testing::StartAndEndTest test;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where the score table lives. A game built in place keeps it beside the program, as it always
-// did. An installed game never writes into its installed folders, whoever runs it, root
-// included: each player keeps an own copy in their data folder, started from the shipped table.
+// Where the program's own files lie: the pictures and the clip it reads, and the record table it
+// also writes. A game built in place keeps them all beside the program, as it always did. An
+// installed game reads its media from its data folder and never writes into its installed
+// folders, whoever runs it, root included: each player keeps an own copy of the record table in
+// their data folder, started from the shipped table.
 
 #include <filesystem>
 #include <functional>
@@ -20,6 +22,9 @@ inline constexpr const char* kInstalledDataFolder = "../share/crestaverde";
 using EnvironmentReader = std::function<std::optional<std::string>(const std::string&)>;
 
 [[nodiscard]] std::optional<std::string> readEnvironment(const std::string& name);
+
+// The folder the running program lies in, byte for byte; empty when the system cannot tell.
+[[nodiscard]] std::filesystem::path runningProgramFolder();
 
 // The installed data folder when the program runs from its installed layout; nullopt for a game
 // built in place.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "score_location.h"
+#include "program_files.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -32,6 +32,12 @@ std::optional<std::string> readEnvironment(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     if (value == nullptr) return std::nullopt;
     return std::string(value);
+}
+
+std::filesystem::path runningProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path();
 }
 
 std::optional<std::filesystem::path> installedDataFolder(
