@@ -95,11 +95,11 @@ void Menu::recordFinalScore(std::int32_t score) {
         return;
     }
     if (isRecord(table_, score)) {
-        name_ = services_.askText(texts::kNamePrompt, texts::kNamePlaceholder, kMaxNameChars);
+        name_ = services_.askText(texts::kNamePrompt, texts::kNamePrefilled, kMaxNameChars);
     } else {
         services_.message(texts::kNoRecord, BoxIcon::Critical, texts::kNoRecordTitle);
     }
-    if (name_.empty() || name_ == texts::kNamePlaceholder) name_.clear();
+    if (name_.empty() || name_ == texts::kNamePrefilled) name_.clear();
     // The row goes into the table as the file holds it at the moment of saving.
     TableEntry entry{ScoreRow{tableName(name_), std::to_string(score)}, score};
     enterAll(table_, {entry});

@@ -9,9 +9,10 @@
 
 namespace crestaverde::texts {
 
-// The name box of a record; the placeholder also stands for "no name typed".
+// The name box of a record. Its field starts with the second text, which, confirmed unchanged,
+// counts as no name.
 inline constexpr std::string_view kNamePrompt = "HA BATIDO UN RECORD!!!";
-inline constexpr std::string_view kNamePlaceholder = "Introduzca su nombre";
+inline constexpr std::string_view kNamePrefilled = "Introduzca su nombre";
 
 inline constexpr std::string_view kNoRecord = "CONSIGA MÁS PUNTOS LA PRÓXIMA VEZ";
 inline constexpr std::string_view kNoRecordTitle = "NO HAY RECORD!!!";
