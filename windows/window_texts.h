@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the windows show or tell the player by themselves: the boxes' buttons, the board's
-// labels and control, the menu's title and buttons, the names a screen reader reads out, and the
-// start-up check's report. The rules' own texts come from board_texts.h, the record table's from
-// menu_texts.h.
+// labels and control, the menu's title and buttons, the names a screen reader reads out, the
+// start-up check's report, and the wait for the record table as the program ends. The rules' own
+// texts come from board_texts.h, the record table's from menu_texts.h.
 
 #include <QString>
 #include <array>
