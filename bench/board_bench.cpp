@@ -30,7 +30,7 @@ void BM_GreedyGame(benchmark::State& state) {
         while (game.s().phase != Phase::Over) {
             const BoardState& s = game.s();
             int move = 0;
-            for (int p = 1; p <= kTowerCards && move == 0; ++p) {
+            for (int p = 1; p <= kTowerCardCount && move == 0; ++p) {
                 if (s.canPlay(p) && neighbours(s.tower[p].rank, s.faceUp.rank)) move = p;
             }
             if (move == 0) {

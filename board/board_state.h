@@ -1,27 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What a game holds at any moment: the three towers, the stock, the face-up card, the score, the
-// time, the level and the tries left.
-//
-// Tower positions, as dealt (row 1 holds the peaks; the base row is shared by the towers):
-//
-//     row 1        1                 11                 20
-//     row 2      2   3             12  13             21  22
-//     row 3    4   5   6         14  15  16         23  24  25
-//     row 4  7   8   9   10    17    18    19     26    27    28
-//
-// Every card of rows 1 to 3 lies face down until both cards overlapping it from below are gone.
+// What a game holds at any moment: the three towers (laid out as tower_layout.h says), the stock,
+// the face-up card, the score, the time, the level and the tries left.
 
 #include <array>
 #include <cstdint>
 
 #include "cards.h"
+#include "tower_layout.h"
 
 namespace crestaverde {
 
-inline constexpr int kTowerCards = 28;
 inline constexpr int kStockCards = 24;
-inline constexpr std::array<int, 3> kPeaks = {1, 11, 20};
 inline constexpr int kFullTime = 200;
 inline constexpr int kTriesPerGame = 2;
 
@@ -35,12 +25,12 @@ enum class Phase {
 
 struct BoardState {
     Phase phase = Phase::NotDealt;
-    std::array<Card, kTowerCards + 1> tower{};     // by position 1..28; 0 is unused
-    std::array<bool, kTowerCards + 1> taken{};     // played off the tower
-    std::array<bool, kTowerCards + 1> faceDown{};  // still covered by the cards below
-    std::array<Card, kStockCards> stock{};         // drawn from the back: 23 first, 0 last
-    int stockLeft = kStockCards;                   // cards not yet drawn past, face-up one included
-    Card faceUp;                                   // where tower cards are played
+    std::array<Card, kTowerCardCount + 1> tower{};     // by position 1..28; 0 is unused
+    std::array<bool, kTowerCardCount + 1> taken{};     // played off the tower
+    std::array<bool, kTowerCardCount + 1> faceDown{};  // still covered by the cards below
+    std::array<Card, kStockCards> stock{};             // drawn from the back: 23 first, 0 last
+    int stockLeft = kStockCards;  // cards not yet drawn past, face-up one included
+    Card faceUp;                  // where tower cards are played
     std::int64_t score = 0;
     int timeLeft = 0;  // 0..200, in steps of 5
     int timeBar = 0;   // what the time bar shows; the banner fills it before the clock runs
@@ -56,10 +46,13 @@ struct BoardState {
     [[nodiscard]] bool inPlay() const {
         return phase == Phase::Banner || phase == Phase::Playing || phase == Phase::Countdown;
     }
+    // Whether a click on the tower card counts now, whether the card fits or not.
     [[nodiscard]] bool canPlay(int position) const {
-        return inPlay() && position >= 1 && position <= kTowerCards && !taken.at(position) &&
+        return inPlay() && position >= 1 && position <= kTowerCardCount && !taken.at(position) &&
                !faceDown.at(position);
     }
+    // Whether a click on the face-up card would draw.
+    [[nodiscard]] bool canDraw() const { return inPlay() && !stockEmpty(); }
 };
 
 }  // namespace crestaverde

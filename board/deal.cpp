@@ -8,12 +8,7 @@
 namespace crestaverde {
 namespace {
 
-constexpr int kDeckSize = kTowerCards + kStockCards;
-
-constexpr bool inBaseRow(int position) {
-    return (position >= 7 && position <= 10) || (position >= 17 && position <= 19) ||
-           position >= 26;
-}
+constexpr int kDeckSize = kTowerCardCount + kStockCards;
 
 std::size_t deckIndex(Card card) {
     return static_cast<std::size_t>(card.rank - 1) * 4 + static_cast<std::size_t>(card.suit);
@@ -44,14 +39,14 @@ void Board::dealCards() {
         const Card card = random_.card();
         if (dealt.test(deckIndex(card))) continue;
         dealt.set(deckIndex(card));
-        if (place > kTowerCards) {
-            s_.stock[static_cast<std::size_t>(place - kTowerCards - 1)] = card;
+        if (place > kTowerCardCount) {
+            s_.stock[static_cast<std::size_t>(place - kTowerCardCount - 1)] = card;
         } else {
             s_.tower[static_cast<std::size_t>(place)] = card;
         }
         --place;
     }
-    for (int position = 1; position <= kTowerCards; ++position) {
+    for (int position = 1; position <= kTowerCardCount; ++position) {
         s_.taken[static_cast<std::size_t>(position)] = false;
         s_.faceDown[static_cast<std::size_t>(position)] = !inBaseRow(position);
     }

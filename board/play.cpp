@@ -51,7 +51,7 @@ void Board::addScore(std::int64_t points) {
 
 // The round is lost not when the last card is turned, but when one more is asked for.
 void Board::drawFromStock() {
-    if (!s_.inPlay() || s_.stockEmpty()) return;
+    if (!s_.canDraw()) return;
     --s_.stockLeft;
     if (!s_.stockEmpty()) {
         s_.faceUp = s_.stock[static_cast<std::size_t>(s_.stockLeft - 1)];

@@ -33,11 +33,10 @@ TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
         game.board.deal();
         const BoardState& s = game.s();
         std::set<std::pair<int, Suit>> cards;
-        for (int p = 1; p <= kTowerCards; ++p) {
+        for (int p = 1; p <= kTowerCardCount; ++p) {
             cards.insert({s.tower[p].rank, s.tower[p].suit});
             EXPECT_FALSE(s.taken[p]);
-            const bool base = (p >= 7 && p <= 10) || (p >= 17 && p <= 19) || p >= 26;
-            EXPECT_EQ(s.faceDown[p], !base) << p;
+            EXPECT_EQ(s.faceDown[p], !inBaseRow(p)) << p;
         }
         for (const Card& card : s.stock) cards.insert({card.rank, card.suit});
         ASSERT_EQ(cards.size(), 52U) << seed;

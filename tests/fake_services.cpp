@@ -106,7 +106,7 @@ void TestGame::finishBanner() {
 }
 
 void TestGame::keepOnly(std::initializer_list<int> positions) {
-    for (int p = 1; p <= kTowerCards; ++p) {
+    for (int p = 1; p <= kTowerCardCount; ++p) {
         edit().taken[static_cast<std::size_t>(p)] =
             std::find(positions.begin(), positions.end(), p) == positions.end();
     }

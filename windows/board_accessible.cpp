@@ -4,11 +4,9 @@
 #include <QAccessibleWidget>
 #include <QTimer>
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 #include "board_window.h"
-#include "card_highlight.h"
 #include "window_texts.h"
 
 namespace crestaverde {
@@ -19,29 +17,18 @@ using design::ElementKind;
 
 namespace {
 
-constexpr int kFaceUpObject = kTowerCards;
-constexpr int kStockObject = kTowerCards + 1;
-constexpr int kFirstLabelObject = kTowerCards + 2;
+constexpr int kFaceUpObject = kTowerCardCount;
+constexpr int kStockObject = kTowerCardCount + 1;
+constexpr int kFirstLabelObject = kTowerCardCount + 2;
 constexpr std::array<BoardLabel, 5> kReadLabels = {
     BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
     BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
 constexpr int kNoticeObject = kPaintedObjects;
 static_assert(kFirstLabelObject + kReadLabels.size() == kPaintedObjects);
 
-const std::array<int, kTowerCards>& readingOrder() {
-    static const std::array<int, kTowerCards> order = [] {
-        std::array<int, kTowerCards> positions{};
-        std::iota(positions.begin(), positions.end(), 1);
-        std::stable_sort(positions.begin(), positions.end(),
-                         [](int a, int b) { return design::towerRow(a) < design::towerRow(b); });
-        return positions;
-    }();
-    return order;
-}
-
 Element elementOf(int object) {
-    if (object < kTowerCards) {
-        return {ElementKind::TowerCard, readingOrder().at(static_cast<std::size_t>(object))};
+    if (object < kTowerCardCount) {
+        return {ElementKind::TowerCard, kReadingOrder.at(static_cast<std::size_t>(object))};
     }
     if (object == kFaceUpObject) return {ElementKind::FaceUpCard, 0};
     if (object == kStockObject) return {ElementKind::StockPile, 0};
@@ -53,12 +40,8 @@ Element elementOf(int object) {
 std::optional<int> objectOf(Element element) {
     switch (element.kind) {
         case ElementKind::Cover:
-            return objectOf({ElementKind::TowerCard, design::coveredPosition(element.index)});
-        case ElementKind::TowerCard: {
-            const auto& order = readingOrder();
-            return static_cast<int>(std::find(order.begin(), order.end(), element.index) -
-                                    order.begin());
-        }
+        case ElementKind::TowerCard:
+            return readingIndex(element.index);
         case ElementKind::FaceUpCard:
             return kFaceUpObject;
         case ElementKind::StockPile:
@@ -122,8 +105,9 @@ QString descriptionOf(Element element) {
     if (element.kind == ElementKind::FaceUpCard) return texts::kFaceUpPlace;
     if (element.kind == ElementKind::StockPile) return texts::kStockPlace;
     if (element.kind != ElementKind::TowerCard) return {};
-    const std::size_t tower = element.index <= 10 ? 0 : element.index <= 19 ? 1 : 2;
-    return texts::towerPlace(texts::kTowers.at(tower), design::towerRow(element.index));
+    const TowerPlace& place = towerPlace(element.index);
+    return texts::towerPlace(texts::kTowerNames.at(static_cast<std::size_t>(place.tower)),
+                             place.row);
 }
 
 // An object without children of its own, whose parent is the board window.
@@ -191,7 +175,7 @@ class BoardObject : public Leaf, public QAccessibleActionInterface {
         QAccessible::State state;
         state.invisible = !window_.shown(element_);
         if (isCard(element_)) {
-            const bool canClick = clickable(window_.state(), element_);
+            const bool canClick = window_.clickable(element_);
             state.disabled = !canClick;
             state.focusable = canClick;
             state.focused = window_.highlightedCard() == element_;
@@ -204,13 +188,13 @@ class BoardObject : public Leaf, public QAccessibleActionInterface {
     }
 
     [[nodiscard]] QStringList actionNames() const override {
-        if (!clickable(window_.state(), element_)) return {};
+        if (!window_.clickable(element_)) return {};
         return {pressAction()};
     }
     // Queued: a click may open a box, and its modal loop must not hold up the caller, who may be
     // the one to answer it.
     void doAction(const QString& action) override {
-        if (action != pressAction() || !clickable(window_.state(), element_)) return;
+        if (action != pressAction() || !window_.clickable(element_)) return;
         QTimer::singleShot(0, &window_,
                            [window = &window_, card = element_] { window->click(card); });
     }
@@ -309,11 +293,10 @@ void announceHighlight(BoardWindow& window, std::optional<Element> card) {
 
 void BoardAnnouncer::boardChanged() {
     const bool moved = std::exchange(moved_, false);
-    const BoardState& s = window_.state();
     QStringList news;
     for (int object = 0; object < kPaintedObjects; ++object) {
         const Element element = elementOf(object);
-        Seen now{nameOf(window_, element), window_.shown(element), clickable(s, element)};
+        Seen now{nameOf(window_, element), window_.shown(element), window_.clickable(element)};
         Seen& before = seen_.at(static_cast<std::size_t>(object));
         if (now.name != before.name) {
             send(object, QAccessibleEvent(&window_, QAccessible::NameChanged));

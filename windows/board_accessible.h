@@ -21,7 +21,7 @@ class BoardWindow;
 
 // The painted objects in reading order: the tower cards row by row, the face-up card, the stock,
 // the score, the draws left, the peak notices from left to right.
-inline constexpr int kPaintedObjects = kTowerCards + 7;
+inline constexpr int kPaintedObjects = kTowerCardCount + 7;
 // Then the notification, which is never shown.
 inline constexpr int kBoardObjects = kPaintedObjects + 1;
 

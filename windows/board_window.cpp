@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "card_highlight.h"
+#include "board_keys.h"
 #include "icons.h"
 #include "time_bar.h"
 #include "window_texts.h"
@@ -47,7 +47,7 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
       media_(media),
       abandon_(new QPushButton(texts::kAbandonButtonText, this)),
       timeBar_(new TimeBar(this)),
-      highlight_(new CardHighlight(*this)),
+      keys_(new BoardKeys(*this)),
       announcer_(*this),
       platform_(Sight::platformNamed(QGuiApplication::platformName().toStdString())),
       sight_(std::make_unique<SightWatch>(*this, platform_,
@@ -90,7 +90,7 @@ QRegion BoardWindow::refresh() {
         changed += windowArea(transform, now.place);
         drawn_[i] = std::move(now);
     }
-    highlight_->follow();
+    keys_->follow();
     // Queued before the time bar's own repaint, which paints at once, so that one pass draws all.
     update(changed);
     timeBar_->showTime(std::clamp(board_.state().timeBar, 0, kFullTime),
@@ -116,7 +116,7 @@ QRect BoardWindow::windowArea(const QTransform& transform, const QRectF& designR
 }
 
 std::optional<Element> BoardWindow::highlightedCard() const {
-    return highlight_->card();
+    return keys_->card();
 }
 
 QTransform BoardWindow::designToWindow() const {
@@ -150,11 +150,9 @@ QString BoardWindow::labelText(BoardLabel label) const {
 QRectF BoardWindow::designRect(Element element) const {
     switch (element.kind) {
         case ElementKind::TowerCard:
-            return {designPoint(design::kTowerCards.at(static_cast<std::size_t>(element.index))),
-                    QSizeF(design::kCardSize)};
+            return {designPoint(design::towerCardPlace(element.index)), QSizeF(design::kCardSize)};
         case ElementKind::Cover:
-            return {designPoint(design::kCovers.at(static_cast<std::size_t>(element.index))),
-                    QSizeF(design::kCardSize)};
+            return {designPoint(design::coverPlace(element.index)), QSizeF(design::kCardSize)};
         case ElementKind::FaceUpCard:
             return {designPoint(design::kFaceUpCard), QSizeF(design::kCardSize)};
         case ElementKind::StockPile:
@@ -177,8 +175,7 @@ bool BoardWindow::shown(Element element) const {
         case ElementKind::TowerCard:
             return dealt && !s.taken.at(static_cast<std::size_t>(element.index));
         case ElementKind::Cover:
-            return dealt &&
-                   s.faceDown.at(static_cast<std::size_t>(design::coveredPosition(element.index)));
+            return dealt && s.faceDown.at(static_cast<std::size_t>(element.index));
         case ElementKind::FaceUpCard:
             return dealt && !s.stockEmpty();
         case ElementKind::StockPile:
@@ -268,7 +265,7 @@ void BoardWindow::paintEvent(QPaintEvent* event) {
         }
         paintElement(painter, *element);
     }
-    highlight_->paint(painter);
+    keys_->paint(painter);
 }
 
 std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {
@@ -279,6 +276,18 @@ std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {
         return std::nullopt;
     }
     return element;
+}
+
+bool BoardWindow::clickable(Element card) const {
+    const BoardState& s = board_.state();
+    switch (card.kind) {
+        case ElementKind::TowerCard:
+            return s.canPlay(card.index);
+        case ElementKind::FaceUpCard:
+            return s.canDraw();
+        default:
+            return false;
+    }
 }
 
 void BoardWindow::click(Element card) {

@@ -20,7 +20,7 @@ class QPushButton;
 
 namespace crestaverde {
 
-class CardHighlight;
+class BoardKeys;
 class TimeBar;
 
 class BoardWindow : public QWidget {
@@ -36,6 +36,8 @@ class BoardWindow : public QWidget {
     [[nodiscard]] const BoardState& state() const { return board_.state(); }
     // Plays the card as a click on it does.
     void click(design::Element card);
+    // Whether that click would do anything now, as the board answers it.
+    [[nodiscard]] bool clickable(design::Element card) const;
     // The card the keyboard highlights, if any.
     [[nodiscard]] std::optional<design::Element> highlightedCard() const;
     [[nodiscard]] const BoardAnnouncer& announcer() const { return announcer_; }
@@ -82,7 +84,7 @@ class BoardWindow : public QWidget {
     const MediaCatalogue& media_;
     QPushButton* abandon_;
     TimeBar* timeBar_;
-    CardHighlight* highlight_;
+    BoardKeys* keys_;
     BoardAnnouncer announcer_;
     std::optional<design::Element> pressedCard_;
     // Where the window system does not report minimised windows (Wayland), the compositor owns the

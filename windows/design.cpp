@@ -7,13 +7,15 @@ namespace {
 constexpr Element card(int position) {
     return {ElementKind::TowerCard, position};
 }
-constexpr Element cover(int n) {
-    return {ElementKind::Cover, n};
+constexpr Element cover(int position) {
+    return {ElementKind::Cover, position};
 }
 constexpr Element label(BoardLabel l) {
     return {ElementKind::Label, static_cast<int>(l)};
 }
 
+// Each row of the towers lies in front of the row above it, which it overlaps, and each back in
+// front of its card; within a row no two cards meet. The big title lies behind the towers.
 std::array<Element, kElementCount> makeStacking() {
     std::array<Element, kElementCount> order{};
     std::size_t at = 0;
@@ -25,15 +27,11 @@ std::array<Element, kElementCount> makeStacking() {
     }
     add({ElementKind::FaceUpCard, 0});
     add(label(BoardLabel::ScoreTitle));
-    for (int i : {28, 26, 27, 19, 17, 18, 8, 9, 7, 10}) add(card(i));
-    add(cover(6)), add(cover(5)), add(card(5)), add(card(6)), add(cover(4)), add(card(4));
-    for (int n : {18, 17, 16, 12, 11, 10}) add(cover(n));
-    for (int i : {23, 24, 25, 14, 15, 16}) add(card(i));
-    for (int n : {15, 14, 9, 8, 2}) add(cover(n));
-    for (int i : {21, 22, 12, 13, 2}) add(card(i));
-    add(cover(13)), add(cover(7)), add(card(20)), add(card(11));
+    for (auto position = kReadingOrder.rbegin(); position != kReadingOrder.rend(); ++position) {
+        if (!inBaseRow(*position)) add(cover(*position));
+        add(card(*position));
+    }
     add(label(BoardLabel::SmallTitleShadow));
-    add(cover(3)), add(card(3)), add(cover(1)), add(card(1));
     add(label(BoardLabel::BigTitle)), add(label(BoardLabel::BigTitleShadow));
     add({ElementKind::StockPile, 0});
     return order;

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tower_layout.h"
+
 namespace crestaverde::design {
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -63,38 +65,34 @@ struct TwipPoint {
     int top;
 };
 
-// Tower positions 1..28; 0 is unused.
-inline constexpr std::array<TwipPoint, 29> kTowerCards = {{
-    {0, 0},       {1845, 540},   {1260, 1665}, {2430, 1665}, {630, 2880},   {1845, 2880},
-    {3045, 2880}, {45, 4005},    {1245, 4005}, {2445, 4020}, {3645, 4020},  {5445, 540},
-    {4815, 1665}, {6030, 1680},  {4230, 2880}, {5445, 2880}, {6645, 2880},  {4845, 4020},
-    {6030, 4050}, {7245, 4050},  {9045, 540},  {8445, 1680}, {9645, 1680},  {7845, 2880},
-    {9045, 2880}, {10260, 2880}, {8415, 4050}, {9645, 4050}, {10845, 4050},
+// Each tower card's place, in the towers' reading order: row by row from the peaks down, each row
+// from the left.
+// clang-format off
+inline constexpr std::array<TwipPoint, kTowerCardCount> kTowerCardPlaces = {{
+    {1845, 540}, {5445, 540}, {9045, 540},
+    {1260, 1665}, {2430, 1665}, {4815, 1665}, {6030, 1680}, {8445, 1680}, {9645, 1680},
+    {630, 2880}, {1845, 2880}, {3045, 2880}, {4230, 2880}, {5445, 2880}, {6645, 2880},
+        {7845, 2880}, {9045, 2880}, {10260, 2880},
+    {45, 4005}, {1245, 4005}, {2445, 4020}, {3645, 4020}, {4845, 4020}, {6030, 4050},
+        {7245, 4050}, {8415, 4050}, {9645, 4050}, {10845, 4050},
 }};
 
-// The backs covering face-down tower cards: 1..6 on positions 1..6, 7..12 on 11..16, 13..18 on
-// 20..25. They lie a pixel off their cards in places, as they always have.
-inline constexpr std::array<TwipPoint, 19> kCovers = {{
-    {0, 0},       {1845, 540},  {1260, 1665}, {2430, 1665},  {630, 2880},
-    {1845, 2880}, {3060, 2880}, {5445, 540},  {4815, 1665},  {6030, 1665},
-    {4230, 2880}, {5445, 2880}, {6660, 2880}, {9045, 540},   {8460, 1665},
-    {9630, 1665}, {7830, 2880}, {9045, 2880}, {10260, 2880},
+// The backs over the face-down cards of rows 1 to 3, in the same order. They lie a pixel off
+// their cards in places, as they always have.
+inline constexpr std::array<TwipPoint, kCoveredCardCount> kCoverPlaces = {{
+    {1845, 540}, {5445, 540}, {9045, 540},
+    {1260, 1665}, {2430, 1665}, {4815, 1665}, {6030, 1665}, {8460, 1665}, {9630, 1665},
+    {630, 2880}, {1845, 2880}, {3060, 2880}, {4230, 2880}, {5445, 2880}, {6660, 2880},
+        {7830, 2880}, {9045, 2880}, {10260, 2880},
 }};
+// clang-format on
 
-// The row a tower position lies in, 1 (the peaks) to 4 (the base); within a row the positions
-// run left to right. The keyboard and the accessibility bus walk the cards in this order.
-[[nodiscard]] constexpr int towerRow(int position) {
-    const int first = position >= 20 ? 20 : (position >= 11 ? 11 : 1);
-    const int place = position - first;
-    return place < 1 ? 1 : (place < 3 ? 2 : (place < 6 ? 3 : 4));
+[[nodiscard]] constexpr TwipPoint towerCardPlace(int position) {
+    return kTowerCardPlaces.at(static_cast<std::size_t>(readingIndex(position)));
 }
-inline constexpr int kTowerRows = 4;
-
-// The tower position under each cover.
-[[nodiscard]] constexpr int coveredPosition(int cover) {
-    if (cover <= 6) return cover;
-    if (cover <= 12) return cover + 4;
-    return cover + 7;
+// The back over the card at a position of rows 1 to 3.
+[[nodiscard]] constexpr TwipPoint coverPlace(int position) {
+    return kCoverPlaces.at(static_cast<std::size_t>(readingIndex(position)));
 }
 
 inline constexpr TwipPoint kFaceUpCard{6075, 6705};
@@ -142,10 +140,10 @@ struct LabelDesign {
 enum class ElementKind { TowerCard, Cover, FaceUpCard, StockPile, Label };
 struct Element {
     ElementKind kind;
-    int index;  // tower position or cover number, or the BoardLabel
+    int index;  // the tower position of the card, or of the card under a cover; or the BoardLabel
     bool operator==(const Element&) const = default;
 };
-inline constexpr int kElementCount = 28 + 18 + 1 + 1 + 10;
+inline constexpr int kElementCount = kTowerCardCount + kCoveredCardCount + 1 + 1 + 10;
 [[nodiscard]] const std::array<Element, kElementCount>& boardStacking();
 
 // ---- The menu window ----

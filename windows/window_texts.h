@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cards.h"
+#include "tower_layout.h"
 
 namespace crestaverde::texts {
 
@@ -50,8 +51,8 @@ inline const QString kFaceDownCard = QStringLiteral("Carta boca abajo");
 inline const QString kNoCards = QStringLiteral("Sin cartas");
 inline const QString kFaceUpPlace = QStringLiteral("Al lado de la baraja");
 inline const QString kStockPlace = QStringLiteral("Baraja");
-// "Torre <tower>, fila <row>", the tower by the first three names left to right.
-inline const std::array<QString, 3> kTowers = {
+// "Torre <tower>, fila <row>", the towers named left to right.
+inline const std::array<QString, kTowers> kTowerNames = {
     QStringLiteral("izquierda"), QStringLiteral("central"), QStringLiteral("derecha")};
 [[nodiscard]] QString towerPlace(const QString& tower, int row);
 inline const QString kScoreName = QStringLiteral("Puntuación: ");

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "card_highlight.h"
+#include "board_keys.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -27,10 +27,8 @@ struct Place {
 
 // The face-up card counts as a row of its own below the base row.
 Place placeOf(Element card) {
-    if (card.kind == ElementKind::FaceUpCard)
-        return {design::kTowerRows + 1, design::kFaceUpCard.left};
-    return {design::towerRow(card.index),
-            design::kTowerCards.at(static_cast<std::size_t>(card.index)).left};
+    if (card.kind == ElementKind::FaceUpCard) return {kTowerRows + 1, design::kFaceUpCard.left};
+    return {towerRow(card.index), design::towerCardPlace(card.index).left};
 }
 
 bool isArrow(int key) {
@@ -41,27 +39,15 @@ bool isPress(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
-}  // namespace
-
-bool clickable(const BoardState& s, Element card) {
-    switch (card.kind) {
-        case ElementKind::TowerCard:
-            return s.canPlay(card.index);
-        case ElementKind::FaceUpCard:
-            return s.inPlay() && !s.stockEmpty();
-        default:
-            return false;
-    }
-}
-
-// Rows first, then the horizontal distance: Up from a base card skips a row whose cards are all
-// still face down rather than stopping short.
-std::optional<Element> cardTowards(const BoardState& s, Element from, Qt::Key key) {
+// Where an arrow key takes the highlight from a card: along its row, or to the nearest card of
+// the closest row above or below that has one to click. Rows first, then the horizontal distance:
+// Up from a base card skips a row whose cards are all still face down rather than stopping short.
+std::optional<Element> cardTowards(const BoardWindow& window, Element from, Qt::Key key) {
     const Place at = placeOf(from);
     std::optional<Element> best;
     std::pair<int, int> bestCost{std::numeric_limits<int>::max(), 0};
     auto consider = [&](Element card) {
-        if (card == from || !clickable(s, card)) return;
+        if (card == from || !window.clickable(card)) return;
         const Place place = placeOf(card);
         const int rows = place.row - at.row;
         const int across = place.left - at.left;
@@ -80,14 +66,16 @@ std::optional<Element> cardTowards(const BoardState& s, Element from, Qt::Key ke
             best = card;
         }
     };
-    for (int position = 1; position <= kTowerCards; ++position) {
+    for (int position = 1; position <= kTowerCardCount; ++position) {
         consider({ElementKind::TowerCard, position});
     }
     consider(kFaceUp);
     return best;
 }
 
-CardHighlight::CardHighlight(BoardWindow& window) : QObject(&window), window_(window) {
+}  // namespace
+
+BoardKeys::BoardKeys(BoardWindow& window) : QObject(&window), window_(window) {
     window.installEventFilter(this);
     for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         control->installEventFilter(this);
@@ -95,7 +83,7 @@ CardHighlight::CardHighlight(BoardWindow& window) : QObject(&window), window_(wi
 }
 
 // Every deal starts with the level-start banner.
-void CardHighlight::follow() {
+void BoardKeys::follow() {
     const BoardState& s = window_.state();
     const bool dealt = s.phase == Phase::Banner && phase_ != Phase::Banner;
     phase_ = s.phase;
@@ -103,16 +91,16 @@ void CardHighlight::follow() {
         set(std::nullopt);
         return;
     }
-    if (!card_ || clickable(s, *card_)) return;
-    set(clickable(s, kFaceUp) ? std::optional(kFaceUp) : std::nullopt);
+    if (!card_ || window_.clickable(*card_)) return;
+    set(window_.clickable(kFaceUp) ? std::optional(kFaceUp) : std::nullopt);
 }
 
-QRectF CardHighlight::frameRect(Element card) const {
+QRectF BoardKeys::frameRect(Element card) const {
     const double gap = design::kHighlightGap;
     return window_.designRect(card).adjusted(-gap, -gap, gap, gap);
 }
 
-void CardHighlight::paint(QPainter& painter) const {
+void BoardKeys::paint(QPainter& painter) const {
     if (!card_) return;
     const QRectF frame = frameRect(*card_);
     painter.save();
@@ -126,7 +114,7 @@ void CardHighlight::paint(QPainter& painter) const {
     painter.restore();
 }
 
-void CardHighlight::set(std::optional<Element> card) {
+void BoardKeys::set(std::optional<Element> card) {
     if (card == card_) return;
     // The frame reaches half its width beyond its rectangle, and antialiasing one pixel more.
     const double reach = design::kHighlightGold / 2 + design::kHighlightInk + 1;
@@ -139,13 +127,13 @@ void CardHighlight::set(std::optional<Element> card) {
     announceHighlight(window_, card_);
 }
 
-bool CardHighlight::handles(const QKeyEvent& key) const {
+bool BoardKeys::handles(const QKeyEvent& key) const {
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
-    if (isArrow(key.key())) return card_ || clickable(window_.state(), kFaceUp);
+    if (isArrow(key.key())) return card_ || window_.clickable(kFaceUp);
     return (isPress(key.key()) || key.key() == Qt::Key_Escape) && card_;
 }
 
-void CardHighlight::press(const QKeyEvent& key) {
+void BoardKeys::press(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Escape) {
         set(std::nullopt);
     } else if (isPress(key.key())) {
@@ -154,7 +142,7 @@ void CardHighlight::press(const QKeyEvent& key) {
     } else if (!card_) {
         set(kFaceUp);
     } else {
-        set(cardTowards(window_.state(), *card_, static_cast<Qt::Key>(key.key())).value_or(*card_));
+        set(cardTowards(window_, *card_, static_cast<Qt::Key>(key.key())).value_or(*card_));
     }
 }
 
@@ -173,7 +161,7 @@ bool pressesFocusedButton(QObject* watched, const QEvent& event) {
 
 }  // namespace
 
-bool CardHighlight::eventFilter(QObject* watched, QEvent* event) {
+bool BoardKeys::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
