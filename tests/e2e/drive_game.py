@@ -52,7 +52,7 @@ def showing(node):
         return False
 
 
-def wait_for(get, what, seconds=30):
+def wait_for(get, what, seconds=60):  # a bound for a hang only: a busy machine may take long
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         GLib.MainContext.default().iteration(False)
@@ -114,6 +114,7 @@ class Driver:
         if prefilled != "Introduzca su nombre":
             raise Failed(f"the name box holds {prefilled!r}")
         field.set_text_contents(name)
+        wait_for(lambda: field.get_text(0, -1) == name, f"{name} in the name field")
         self.press(box, "Aceptar")
         wait_for(lambda: name in self.rows().split("|"), f"{name} in the menu")
         return "ok"
@@ -137,7 +138,7 @@ class Driver:
         return "ok"
 
     def exit(self):
-        return f"ok {self.game.wait(30)}"
+        return f"ok {self.game.wait(60)}"
 
 
 def main():

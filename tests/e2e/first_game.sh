@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 home=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$home"' EXIT
 openbox >/dev/null 2>&1 &
-sleep 1
+wait_window_manager
 
 start_game "$(id -un)" "$home" "$home/data"
 play_a_record "Jugador"

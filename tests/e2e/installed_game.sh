@@ -64,17 +64,19 @@ pass "the package installs the program, its data, the documents, the menu entry,
 pass "the installed game answers --help and --version without a display"
 
 openbox >/dev/null 2>&1 &
-sleep 1
+wait_window_manager
 
 # Root opens help, whose clip plays: no box says it cannot. Then root plays a game to the end and
 # enters a record: it goes to root's own table, never into the installed folders.
 start_game root "$root_home"
 xdotool key alt+u
-timeout 20 xdotool search --sync --onlyvisible --name '^Ayuda$' >/dev/null || fail "no help"
+wait_active Ayuda
+# A clip that cannot play says so in a box over help, at once on an idle machine: the grace
+# second can only let a late box pass unseen, never fail a clip that plays.
 sleep 1
-[ "$(xdotool getactivewindow getwindowname)" = Ayuda ] || fail "help's clip does not play"
+[ "$(active_title)" = Ayuda ] || fail "help's clip does not play"
 xdotool key alt+F4
-sleep 0.5
+wait_active "$menu_title"
 play_a_record Root
 quit_game root
 head -c 4 "$root_home/.local/share/crestaverde/record.ini" | grep -q '^Root' ||

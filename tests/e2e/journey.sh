@@ -14,7 +14,16 @@ wait_until() {  # message, command...
         "$@" && return 0
         sleep 0.05
     done
-    fail "$message; the active window is '$(active_title)'"
+    fail "$message; the active window is '$(active_title)', the windows shown: $(shown_titles)"
+}
+
+# The titles of the windows on screen, "|" between them: none when the program never got to open
+# one.
+shown_titles() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        xdotool getwindowname "$id" 2>/dev/null || true
+    done | paste -sd '|'
 }
 
 is_active() { [ "$(active_title)" = "$1" ]; }

@@ -27,7 +27,7 @@ class Failed(Exception):
     pass
 
 
-def wait_for(what, get, seconds=30):
+def wait_for(what, get, seconds=60):  # without a bound of its own, one for a hang only
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         if (found := get()) is not None and found is not False:

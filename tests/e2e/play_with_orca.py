@@ -211,6 +211,10 @@ def main():
                                           env=dict(os.environ, LC_ALL="C.UTF-8", LANGUAGE="en"), **quiet))
         try:
             hear(0, lambda t: t == "Screen reader on.", "that it is on")
+            # Without the window manager the program's windows would not get the keyboard's focus.
+            until(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                        capture_output=True, text=True).stdout,
+                  "the window manager")
             os.makedirs(f"{folder}/game")
             for name in os.listdir(sys.argv[1]):
                 if name == "crestaverde" or name.endswith((".gif", ".jpg", ".svg", ".avi")):

@@ -37,7 +37,7 @@ def names(folder):
     return sorted(name for name in lines[0:10:2] if name)
 
 
-def wait_until(test, what, seconds=30):
+def wait_until(test, what, seconds=60):  # a bound for a hang only
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         if test():
@@ -73,7 +73,7 @@ class Game:
     def ended(self):
         status = self.say("exit")
         self.process.stdin.close()
-        self.process.wait(30)
+        self.process.wait(60)
         if status != "0":
             fail(f"exit status {status}")
 
