@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for CRESTAVERDE and builds, plays or tests it.
-#   tools/dev.sh play       install what is missing, build, start the game
+#   tools/dev.sh play       install what building and playing need, build, start the game
 #   tools/dev.sh test       install what is missing, build with warnings as errors, run every test
 #   tools/dev.sh sanitize   the tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   tools/dev.sh fuzz [s]   the score file reader, numbers and the code page, then the clip reader,
@@ -11,22 +11,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
+# What building and playing need: the compiler, Qt, the display clients, the fonts, Qt's Spanish
+# texts and its Wayland platform.
+play_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
-    fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
-    googletest libgtest-dev libbenchmark-dev libxcb1-dev libwayland-dev clang clang-format clang-tidy libclang-rt-14-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev libwayland-dev
+    fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n qt6-wayland
+)
+# What the tests, the checks, the measurements and the packages need besides.
+test_packages=(
+    googletest libgtest-dev libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev
     xvfb xauth openbox x11-utils x11-xkb-utils imagemagick xdotool xclip
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     orca speech-dispatcher speech-dispatcher-espeak-ng
-    qt6-wayland weston mutter libgl1-mesa-dri
-    dpkg-dev file appstream desktop-file-utils lintian qt6-translations-l10n
+    weston mutter libgl1-mesa-dri
+    dpkg-dev file appstream desktop-file-utils lintian
     debhelper devscripts autopkgtest faketime diffoscope-minimal
 )
 
-install_missing() {
+install_missing() {  # packages
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -97,12 +102,12 @@ run_tests() {  # build folder, then ctest options
 
 case "${1:-}" in
     play)
-        install_missing
+        install_missing "${play_packages[@]}"
         build build -DCMAKE_BUILD_TYPE=Release -DCRESTAVERDE_TESTS=OFF
         exec build/crestaverde
         ;;
     test)
-        install_missing
+        install_missing "${play_packages[@]}" "${test_packages[@]}"
         check_format
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRESTAVERDE_WERROR=ON \
             -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
@@ -110,12 +115,12 @@ case "${1:-}" in
         run_tests build
         ;;
     sanitize)
-        install_missing
+        install_missing "${play_packages[@]}" "${test_packages[@]}"
         build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCRESTAVERDE_WERROR=ON -DCRESTAVERDE_SANITIZE=ON
         ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize
         ;;
     fuzz)
-        install_missing
+        install_missing "${play_packages[@]}" "${test_packages[@]}"
         build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCRESTAVERDE_FUZZ=ON \
             -DCRESTAVERDE_TESTS=OFF -DCRESTAVERDE_WINDOWS=OFF
         found=$(mktemp -d)
@@ -129,7 +134,7 @@ case "${1:-}" in
         done
         ;;
     package)
-        install_missing
+        install_missing "${play_packages[@]}" "${test_packages[@]}"
         work=$(mktemp -d)
         trap 'rm -rf "$work"' EXIT
         snapshot "$work/source"

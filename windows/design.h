@@ -45,8 +45,6 @@ inline const QColor kPaper(255, 255, 255);
 inline const QColor kEngravedGrey(128, 128, 128);
 inline const QColor kNoBackground;  // invalid: transparent
 inline const QColor kHighlight(255, 215, 0);
-inline const QColor kRedSuit(200, 16, 32);
-inline const QColor kBlackSuit(20, 20, 20);
 
 // Fonts by their design names; the program maps them to installed fonts at start.
 inline const QString kSerif = QStringLiteral("Times New Roman");

@@ -307,7 +307,7 @@ class ProgramTest : public QObject {
             drawn.fill(Qt::transparent);
             QPainter painter(&drawn);
             painter.setRenderHint(QPainter::Antialiasing);
-            painter.fillPath(suitPath(suit, drawn.rect()), Qt::black);
+            painter.fillPath(art::suitPath(suit, drawn.rect()), Qt::black);
             painter.end();
             const QImage mirrored = drawn.mirrored(true, false);
             qint64 filled = 0;

@@ -9,16 +9,15 @@
 #include <cmath>
 #include <vector>
 
+#include "design.h"
 #include "suit_shapes.h"
 
 namespace crestaverde::art {
 namespace {
 
-const QColor kFelt(0, 128, 0);
-const QColor kLightGreen(192, 255, 192);
-const QColor kPaper(255, 253, 247);
+const QColor kCardPaper(255, 253, 247);
 const QColor kCardEdge(70, 70, 70);
-const QColor kInk(30, 30, 30);
+const QColor kPrintInk(30, 30, 30);
 const QColor kGold(222, 184, 64);
 const QColor kGoldDark(140, 100, 20);
 const QColor kCourtRed(196, 30, 45);
@@ -118,7 +117,7 @@ void paintIndex(QPainter& p, int rank, Suit suit) {
 void paintIndices(QPainter& p, int rank, Suit suit) {
     paintIndex(p, rank, suit);
     p.save();
-    p.translate(kCardSize.width(), kCardSize.height());
+    p.translate(kCardPictureSize.width(), kCardPictureSize.height());
     p.rotate(180);
     paintIndex(p, rank, suit);
     p.restore();
@@ -161,7 +160,7 @@ void paintAce(QPainter& p, Suit suit) {
     // green crest.
     paintPip(p, suit, centre, 42, false);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kPaper, 0.9));
+    p.setPen(QPen(kCardPaper, 0.9));
     p.drawPath(suitPath(suit, QRectF(centre.x() - 15, centre.y() - 16, 30, 30)));
     QPainterPath crest;
     crest.moveTo(28, 51);
@@ -258,7 +257,7 @@ void paintRobe(QPainter& p, const CourtLook& look, int rank, Suit suit) {
     // The band carries the suit, in the robe's colour on the lighter bands.
     for (const qreal y : {-11.5, -4.5}) {
         p.setPen(Qt::NoPen);
-        p.setBrush(look.band == kCourtGold ? suitColor(suit) : kPaper);
+        p.setBrush(look.band == kCourtGold ? suitColor(suit) : kCardPaper);
         p.drawPath(suitPath(suit, QRectF(-2.2, y - 2.2, 4.4, 4.4)));
     }
     if (rank == kKing) {  // an ermine collar
@@ -268,22 +267,22 @@ void paintRobe(QPainter& p, const CourtLook& look, int rank, Suit suit) {
         collar.quadTo(11, -13.5, 7.5, -12.5);
         collar.quadTo(0, -15.5, -7.5, -12.5);
         collar.quadTo(-11, -13.5, -10, -17);
-        outlined(p, kPaper, 0.4);
+        outlined(p, kCardPaper, 0.4);
         p.drawPath(collar);
         p.setPen(Qt::NoPen);
-        p.setBrush(kInk);
+        p.setBrush(kPrintInk);
         for (const qreal x : {-7.0, -3.5, 3.5, 7.0}) p.drawEllipse(QPointF(x, -15), 0.5, 0.8);
     } else if (rank == kQueen) {  // a square neckline and a string of pearls
         outlined(p, kSkin, 0.4);
         p.drawRect(QRectF(-5, -17.6, 10, 3.6));
         p.setPen(Qt::NoPen);
-        p.setBrush(kPaper);
+        p.setBrush(kCardPaper);
         for (int i = -4; i <= 4; ++i)
             p.drawEllipse(QPointF(i * 1.1, -15.2 + 0.08 * i * i), 0.5, 0.5);
     } else {  // a white ruff
         QPainterPath ruff;
         for (int i = -4; i <= 4; ++i) ruff.addEllipse(QPointF(i * 1.6, -17.2), 1.3, 1.1);
-        outlined(p, kPaper, 0.35);
+        outlined(p, kCardPaper, 0.35);
         p.drawPath(ruff.simplified());
     }
 }
@@ -332,7 +331,7 @@ void paintFace(QPainter& p, const CourtLook& look, int rank) {
     for (const qreal x : {-2.0, 2.0}) {
         const QPointF eye(x + turn, -24.6);
         p.setPen(Qt::NoPen);
-        p.setBrush(kPaper);
+        p.setBrush(kCardPaper);
         p.drawEllipse(eye, 1.05, 0.7);
         p.setBrush(QColor(50, 70, 110));
         p.drawEllipse(eye + QPointF(turn * 0.3, 0), 0.55, 0.6);
@@ -441,7 +440,7 @@ void paintHat(QPainter& p, const CourtLook& look, int rank, Hat hat) {
             feather.cubicTo(look.side * 9, -39, look.side * 14, -37, look.side * 16, -32);
             feather.cubicTo(look.side * 12, -35, look.side * 8, -35, look.side * 5, -33);
             feather.closeSubpath();
-            outlined(p, kPaper, 0.4);
+            outlined(p, kCardPaper, 0.4);
             p.drawPath(feather);
             break;
         }
@@ -598,7 +597,7 @@ void paintHeld(QPainter& p, const CourtLook& look) {
             p.drawEllipse(QPointF(x, -25.5), 3.6, 4.6);
             outlined(p, QColor(200, 225, 240), 0.3);
             p.drawEllipse(QPointF(x, -25.5), 2.5, 3.5);
-            p.setPen(QPen(kPaper, 0.5, Qt::SolidLine, Qt::RoundCap));
+            p.setPen(QPen(kCardPaper, 0.5, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(x - 1, -27.5), QPointF(x + 0.2, -28.6));
             break;
         }
@@ -794,7 +793,7 @@ void addRosette(QPainterPath& petals, QPointF at, qreal size) {
 void paintCardFace(QPainter& p, Card card) {
     const int rank = card.rank;
     const Suit suit = card.suit;
-    paintBlank(p, kPaper, kCardEdge);
+    paintBlank(p, kCardPaper, kCardEdge);
     paintIndices(p, rank, suit);
     if (rank >= kJack) {
         paintCourt(p, rank, suit);
@@ -806,8 +805,8 @@ void paintCardFace(QPainter& p, Card card) {
 }
 
 void paintCardBack(QPainter& p) {
-    paintBlank(p, kPaper, kCardEdge);
-    const QRectF panel(4, 4, kCardSize.width() - 8, kCardSize.height() - 8);
+    paintBlank(p, kCardPaper, kCardEdge);
+    const QRectF panel(4, 4, kCardPictureSize.width() - 8, kCardPictureSize.height() - 8);
     QLinearGradient blue(panel.topLeft(), panel.bottomRight());
     blue.setColorAt(0, kBackBlue);
     blue.setColorAt(1, kBackBlueDeep);
@@ -861,7 +860,7 @@ void paintCardBack(QPainter& p) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kGold, 1));
     p.drawRoundedRect(panel.adjusted(1.6, 1.6, -1.6, -1.6), 2, 2);
-    p.setPen(QPen(kPaper, 0.6));
+    p.setPen(QPen(kCardPaper, 0.6));
     p.drawRoundedRect(panel.adjusted(0.5, 0.5, -0.5, -0.5), 2.6, 2.6);
 
     // The medallion: the green crest under a red diamond in a gold ring.
@@ -870,7 +869,7 @@ void paintCardBack(QPainter& p) {
     p.setBrush(kBackBlueDeep);
     p.drawEllipse(middle, 15, 19);
     p.setPen(QPen(kGoldDark, 0.5));
-    p.setBrush(kPaper);
+    p.setBrush(kCardPaper);
     p.drawEllipse(middle, 12, 16);
     QPainterPath crest;
     crest.moveTo(25.5, 56);
@@ -880,7 +879,7 @@ void paintCardBack(QPainter& p) {
     crest.lineTo(45.5, 56);
     crest.quadTo(35.5, 61.5, 25.5, 56);
     p.setPen(Qt::NoPen);
-    p.setBrush(kFelt);
+    p.setBrush(design::kFelt);
     p.drawPath(crest);
     QPainterPath snow;
     snow.moveTo(38.5, 41);
@@ -888,7 +887,7 @@ void paintCardBack(QPainter& p) {
     snow.lineTo(38.5, 43.6);
     snow.lineTo(40.2, 44.6);
     snow.closeSubpath();
-    p.setBrush(kLightGreen);
+    p.setBrush(design::kLightGreen);
     p.drawPath(snow);
     p.setBrush(suitColor(Suit::Diamonds));
     p.drawPath(suitPath(Suit::Diamonds, QRectF(31.5, 33.5, 8, 10)));
@@ -898,7 +897,8 @@ void paintEmptyStock(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(120, 200, 120), 1.2, Qt::DashLine));
     p.setBrush(QColor(0, 104, 0));
-    p.drawRoundedRect(QRectF(1.5, 1.5, kCardSize.width() - 3, kCardSize.height() - 3), 5, 5);
+    p.drawRoundedRect(QRectF(1.5, 1.5, kCardPictureSize.width() - 3, kCardPictureSize.height() - 3),
+                      5, 5);
     p.setPen(QPen(QColor(150, 220, 150), 3.5, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(35.5, 48), 15, 15);
@@ -907,9 +907,10 @@ void paintEmptyStock(QPainter& p) {
 
 void paintNeutralCard(QPainter& p) {
     paintBlank(p, QColor(240, 238, 228), kCardEdge);
-    p.setPen(QPen(kFelt, 1.5));
+    p.setPen(QPen(design::kFelt, 1.5));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(5, 5, kCardSize.width() - 10, kCardSize.height() - 10), 3, 3);
+    p.drawRoundedRect(QRectF(5, 5, kCardPictureSize.width() - 10, kCardPictureSize.height() - 10),
+                      3, 3);
     QPainterPath ridge;  // a green crest
     ridge.moveTo(10, 66);
     ridge.lineTo(24, 40);
@@ -918,9 +919,9 @@ void paintNeutralCard(QPainter& p) {
     ridge.lineTo(61, 66);
     ridge.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(kFelt);
+    p.setBrush(design::kFelt);
     p.drawPath(ridge);
-    p.setBrush(kLightGreen);
+    p.setBrush(design::kLightGreen);
     QPainterPath snow;
     snow.moveTo(41, 30);
     snow.lineTo(36, 40);
@@ -967,7 +968,7 @@ void paintMenuLandscape(QPainter& p) {
         p.translate(129, 190);
         p.rotate(-24 + static_cast<qreal>(i) * 24);
         p.translate(-27, -104);
-        p.scale(54.0 / kCardSize.width(), 73.0 / kCardSize.height());
+        p.scale(54.0 / kCardPictureSize.width(), 73.0 / kCardPictureSize.height());
         paintCardFace(p, fan[i]);
         p.restore();
     }
@@ -975,7 +976,8 @@ void paintMenuLandscape(QPainter& p) {
 
 void paintMenuBackdrop(QPainter& p) {
     const QRectF whole(QPointF(0, 0), QSizeF(kMenuBackdropSize));
-    const QRectF table(306, 24, 233, 265);
+    // The window through which the score table, a picture of its own, shows.
+    const QRectF table(design::kMenuRecords.translated(-design::kMenuTitle.topLeft()));
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient felt(whole.topLeft(), whole.bottomRight());
     felt.setColorAt(0, QColor(0, 112, 0));
@@ -994,7 +996,7 @@ void paintMenuBackdrop(QPainter& p) {
     const QRectF title(20, 2, 270, 32);
     p.setBrush(QColor(0, 0, 0));
     p.drawPath(centredText(QStringLiteral("CRESTAVERDE"), title, 24, true));
-    p.setBrush(kLightGreen);
+    p.setBrush(design::kLightGreen);
     p.drawPath(centredText(QStringLiteral("CRESTAVERDE"), title.translated(-2, -2), 24, true));
     p.setPen(QPen(kGold, 3));
     p.setBrush(Qt::NoBrush);
@@ -1014,11 +1016,11 @@ void paintScoreBoard(QPainter& p) {
     p.setPen(QPen(kGold, 1));
     p.drawLine(QPointF(30, 38.5), QPointF(203, 38.5));
     // A band under each of the five rows of names and scores.
-    const std::array<int, 5> rows = {51, 90, 129, 168, 204};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < design::kScoreRowTops.size(); ++i) {
+        const int top = design::kScoreRowTops.at(i) - design::kMenuRecords.top();
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, i % 2 == 0 ? 26 : 14));
-        p.drawRoundedRect(QRectF(4, rows[i] - 6, 225, 28), 4, 4);
+        p.drawRoundedRect(QRectF(4, top - 6, size.width() - 8, design::kScoreRowHeight + 12), 4, 4);
     }
     p.setPen(QPen(kGold.darker(140), 2));
     p.setBrush(Qt::NoBrush);
@@ -1031,7 +1033,7 @@ void paintAppIcon(QPainter& p) {
     p.translate(32, 32);
     p.rotate(-8);
     p.setPen(QPen(QColor(40, 40, 40), 1.5));
-    p.setBrush(kPaper);
+    p.setBrush(kCardPaper);
     p.drawRoundedRect(QRectF(-20, -28, 40, 56), 5, 5);
     QPainterPath ridge;
     ridge.moveTo(-15, 20);
@@ -1041,7 +1043,7 @@ void paintAppIcon(QPainter& p) {
     ridge.lineTo(15, 20);
     ridge.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(kFelt);
+    p.setBrush(design::kFelt);
     p.drawPath(ridge);
     p.setBrush(suitColor(Suit::Diamonds));
     p.drawPath(suitPath(Suit::Diamonds, QRectF(-8, -24, 16, 22)));
@@ -1055,7 +1057,7 @@ constexpr QSizeF kClipCard(21, 29);
 void paintClipCard(QPainter& p, QPointF at, int rank, Suit suit) {
     const QRectF card(at, kClipCard);
     p.setPen(QPen(kCardEdge, 1));
-    p.setBrush(kPaper);
+    p.setBrush(kCardPaper);
     p.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
     p.setPen(Qt::NoPen);
     p.setBrush(suitColor(suit));
@@ -1066,7 +1068,7 @@ void paintClipCard(QPainter& p, QPointF at, int rank, Suit suit) {
 void paintClipBack(QPainter& p, QPointF at) {
     const QRectF card(at, kClipCard);
     p.setPen(QPen(kCardEdge, 1));
-    p.setBrush(kPaper);
+    p.setBrush(kCardPaper);
     p.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
     p.setPen(Qt::NoPen);
     p.setBrush(kBackBlue);
@@ -1081,7 +1083,7 @@ void paintClipBack(QPainter& p, QPointF at) {
 // then the pair is ringed while the clip rests.
 QImage clipFrame(int frame, int frameCount) {
     QImage image(kClipSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(kFelt);
+    image.fill(design::kFelt);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     paintClipBack(p, QPointF(2, 2));

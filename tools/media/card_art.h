@@ -11,14 +11,18 @@
 #include <QSize>
 
 #include "cards.h"
+#include "design.h"
 
 namespace crestaverde::art {
 
-inline constexpr QSize kCardSize{71, 96};
-inline constexpr QSize kMenuLandscapeSize{258, 184};
-inline constexpr QSize kMenuBackdropSize{549, 299};
-inline constexpr QSize kScoreBoardSize{233, 265};
-inline constexpr QSize kClipSize{77, 39};
+// The card pictures' own pixels, which every face, back and blank is drawn in: the size of the
+// bitmaps beside the drawings. Where the board puts a card, and how large, is the windows' own.
+inline constexpr QSize kCardPictureSize{71, 96};
+// The menu's and the help window's pictures each fill their place in the window.
+inline constexpr QSize kMenuLandscapeSize = design::kMenuLandscape.size();
+inline constexpr QSize kMenuBackdropSize = design::kMenuTitle.size();
+inline constexpr QSize kScoreBoardSize = design::kMenuRecords.size();
+inline constexpr QSize kClipSize = design::kHelpClip.size();
 inline constexpr int kIconBox = 64;
 
 // Transparent outside the rounded card, as are the back, the empty stock and the neutral card.

@@ -36,14 +36,15 @@ std::vector<Drawing> drawings() {
     std::vector<Drawing> all;
     for (int rank = kAce; rank <= kKing; ++rank) {
         for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
-            all.push_back({media::cardPicture({rank, suit}), art::kCardSize, [=](QPainter& p) {
-                               art::paintCardFace(p, {rank, suit});
-                           }});
+            all.push_back(
+                {media::cardPicture({rank, suit}), art::kCardPictureSize, [=](QPainter& p) {
+                     art::paintCardFace(p, {rank, suit});
+                 }});
         }
     }
-    all.push_back({media::kCardBack, art::kCardSize, &art::paintCardBack});
-    all.push_back({media::kEmptyStock, art::kCardSize, &art::paintEmptyStock});
-    all.push_back({media::kBlankFace, art::kCardSize, &art::paintNeutralCard});
+    all.push_back({media::kCardBack, art::kCardPictureSize, &art::paintCardBack});
+    all.push_back({media::kEmptyStock, art::kCardPictureSize, &art::paintEmptyStock});
+    all.push_back({media::kBlankFace, art::kCardPictureSize, &art::paintNeutralCard});
     all.push_back({media::kMenuLandscape, art::kMenuLandscapeSize, &art::paintMenuLandscape});
     all.push_back({media::kMenuRecords, art::kScoreBoardSize, &art::paintScoreBoard});
     all.push_back({media::kMenuTitle, art::kMenuBackdropSize, &art::paintMenuBackdrop});

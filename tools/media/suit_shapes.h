@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The four card suits as vector shapes, shared by the card art and the window icons.
+// The four card suits as vector shapes and their colours, which the card art paints with.
 
 #include <QColor>
 #include <QPainterPath>
@@ -8,9 +8,9 @@
 
 #include "cards.h"
 
-namespace crestaverde {
+namespace crestaverde::art {
 
 [[nodiscard]] QPainterPath suitPath(Suit suit, const QRectF& box);
 [[nodiscard]] QColor suitColor(Suit suit);
 
-}  // namespace crestaverde
+}  // namespace crestaverde::art

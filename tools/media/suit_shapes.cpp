@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "suit_shapes.h"
 
-#include "design.h"
-
-namespace crestaverde {
+namespace crestaverde::art {
 namespace {
+
+const QColor kRedSuit(200, 16, 32);
+const QColor kBlackSuit(20, 20, 20);
 
 // Shapes are drawn in a 100 x 100 box and mapped onto the requested one.
 QPainterPath heart() {
@@ -89,7 +90,7 @@ QPainterPath suitPath(Suit suit, const QRectF& box) {
 }
 
 QColor suitColor(Suit suit) {
-    return suit == Suit::Hearts || suit == Suit::Diamonds ? design::kRedSuit : design::kBlackSuit;
+    return suit == Suit::Hearts || suit == Suit::Diamonds ? kRedSuit : kBlackSuit;
 }
 
-}  // namespace crestaverde
+}  // namespace crestaverde::art
