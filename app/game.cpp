@@ -57,7 +57,8 @@ Game::~Game() = default;
 // The menu is asked for right behind the board, before any event runs: the window system maps
 // the two together, and the board's first paint, the longest at a large size, cannot hold the
 // menu back.
-void Game::start() {
+void Game::start(std::function<void()> beforePlay) {
+    menuWindow_->setBeforePlay(std::move(beforePlay));
     boardWindow_->showMaximized();
     showMenu();
 }

@@ -30,8 +30,8 @@ class Game : public WindowHost {
     ~Game() override;
 
     // Shows the board maximised and the menu over it, and returns when the menu's modal loop
-    // ends.
-    void start();
+    // ends. Every deal of the menu's Play waits for beforePlay first.
+    void start(std::function<void()> beforePlay = {});
 
     [[nodiscard]] Board& board() { return board_; }
     [[nodiscard]] Menu& menu() { return menu_; }

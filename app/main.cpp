@@ -13,8 +13,8 @@
 
 #include "crestaverde_version.h"
 #include "display_check.h"
-#include "drawing_check.h"
 #include "game.h"
+#include "media_check.h"
 #include "plugin_folders.h"
 #include "program_files.h"
 
@@ -111,8 +111,8 @@ int main(int argc, char** argv) {
     plugins.reset();
     display.reset();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
-    // The quick part of the media check takes the other core while the program is set up and the
-    // windows are built; none of them shows before it has passed.
+    // The quick part of the media check (no picture decoded) takes the other core while the
+    // program is set up and the windows are built; none of them shows before it has passed.
     std::future<QStringList> check = std::async(std::launch::async, [&mediaFolder] {
         return crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     });
@@ -122,11 +122,10 @@ int main(int argc, char** argv) {
         reportUnusableMedia(mediaFolder, unusable);
         return 1;
     }
-    const crestaverde::DrawingCheck drawings(mediaFolder,
-                                             [&mediaFolder](const QStringList& unusable) {
-                                                 reportUnusableMedia(mediaFolder, unusable);
-                                                 crestaverde::QtServices::endProcessWith(1);
-                                             });
-    game.start();
+    crestaverde::MediaCheck media(mediaFolder, [&mediaFolder](const QStringList& unusable) {
+        reportUnusableMedia(mediaFolder, unusable);
+        crestaverde::QtServices::endProcessWith(1);
+    });
+    game.start([&media] { media.waitForPictures(); });
     return QApplication::exec();
 }

@@ -88,7 +88,7 @@ bool MediaCatalogue::usable(const QString& name) const {
         return std::filesystem::is_regular_file(file, error) &&
                std::filesystem::file_size(file, error) > 0 && !error;
     }
-    return !decodePicture(file).isNull();
+    return pictureLooksWhole(file);
 }
 
 QStringList MediaCatalogue::unusableFiles() const {
@@ -97,6 +97,14 @@ QStringList MediaCatalogue::unusableFiles() const {
         if (!usable(name)) unusable << name;
     }
     return unusable;
+}
+
+QStringList MediaCatalogue::undecodablePictures() const {
+    QStringList undecodable;
+    for (const QString& name : pictureNames()) {
+        if (decodePicture(filePath(name)).isNull()) undecodable << name;
+    }
+    return undecodable;
 }
 
 QStringList MediaCatalogue::unusableDrawings() const {

@@ -58,10 +58,13 @@ class MediaCatalogue {
     [[nodiscard]] std::filesystem::path filePath(const QString& name) const;
     // The same path for showing to the player.
     [[nodiscard]] QString path(const QString& name) const;
-    // Files of the catalogue that are missing, cut short, too large or cannot be decoded: every
-    // picture decoded whole, the clip's start read, the drawings found. Quick enough to wait for.
+    // Files of the catalogue that are missing, cut short, too large or no pictures by their
+    // headers: every picture's header and end read, the clip's start, the drawings found. Quick
+    // enough to wait for: no pixel is decoded.
     [[nodiscard]] QStringList unusableFiles() const;
-    // Drawings that do not parse, each parsed whole: the longer part of the check.
+    // Pictures that do not decode whole, every frame of each read: the second part of the check.
+    [[nodiscard]] QStringList undecodablePictures() const;
+    // Drawings that do not parse, each parsed whole: the longest part of the check.
     [[nodiscard]] QStringList unusableDrawings() const;
     // A picture drawn from its drawing at a size in device pixels, for a screen of the given
     // pixel ratio; each size is drawn once. Empty names give a null pixmap.

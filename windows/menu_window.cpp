@@ -95,7 +95,12 @@ void MenuWindow::setHelpAndAbout(std::function<void()> help, std::function<void(
     about_ = std::move(about);
 }
 
+void MenuWindow::setBeforePlay(std::function<void()> beforePlay) {
+    beforePlay_ = std::move(beforePlay);
+}
+
 void MenuWindow::play() {
+    if (beforePlay_) beforePlay_();
     hide();
     if (QWidget* board = parentWidget()) {
         board->raise();

@@ -26,6 +26,8 @@ class MenuWindow : public QDialog {
     void showModal();
     // What the help and about buttons open.
     void setHelpAndAbout(std::function<void()> help, std::function<void()> about);
+    // What Play waits for before it deals; it may end the program instead.
+    void setBeforePlay(std::function<void()> beforePlay);
     // Brings the rows shown in line with the menu's table.
     void showTable();
 
@@ -51,6 +53,7 @@ class MenuWindow : public QDialog {
     std::array<QLabel*, kScoreRows> scores_{};
     std::function<void()> help_;
     std::function<void()> about_;
+    std::function<void()> beforePlay_;
     std::function<void()> endProgram_;
 };
 

@@ -46,6 +46,50 @@ QByteArray readMediaFile(const std::filesystem::path& file) {
     return bytes.size() > kMaxFileBytes ? QByteArray() : bytes;
 }
 
+namespace {
+
+bool withinBounds(QSize size, const QByteArray& bytes, const QByteArray& format) {
+    return !size.isEmpty() && size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide &&
+           endsWhole(bytes, format);
+}
+
+// The size a header declares, read here rather than by Qt's decoders: loading them and their
+// libraries is most of what a check of the headers would cost. A GIF's logical screen; the frame
+// of a JPEG, found by walking its segments. Empty when the header is not the format's.
+QSize declaredSize(const QByteArray& bytes, const QByteArray& format) {
+    const auto at = [&bytes](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
+    const auto word = [&at](qsizetype i, bool bigEndian) {
+        return bigEndian ? at(i) << 8 | at(i + 1) : at(i + 1) << 8 | at(i);
+    };
+    if (format == "gif") {
+        if (bytes.size() < 10 || !(bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")))
+            return {};
+        return {word(6, false), word(8, false)};
+    }
+    if (format != "jpeg" || !bytes.startsWith("\xFF\xD8")) return {};
+    // The start-of-frame markers, 0xC0 to 0xCF but for these three.
+    constexpr int kHuffmanTables = 0xC4;
+    constexpr int kReserved = 0xC8;
+    constexpr int kArithmeticTables = 0xCC;
+    for (qsizetype i = 2; i + 9 <= bytes.size() && at(i) == 0xFF;) {
+        const int marker = at(i + 1);
+        if (marker >= 0xC0 && marker <= 0xCF && marker != kHuffmanTables && marker != kReserved &&
+            marker != kArithmeticTables) {
+            return {word(i + 7, true), word(i + 5, true)};
+        }
+        i += marker == 0xFF ? 1 : 2 + word(i + 2, true);  // fill bytes, or a segment
+    }
+    return {};
+}
+
+}  // namespace
+
+bool pictureLooksWhole(const std::filesystem::path& file) {
+    const QByteArray bytes = readMediaFile(file);
+    const QByteArray format = formatOf(file);
+    return withinBounds(declaredSize(bytes, format), bytes, format);
+}
+
 QImage decodePicture(const std::filesystem::path& file) {
     QByteArray bytes = readMediaFile(file);
     if (bytes.isEmpty()) return {};
@@ -53,11 +97,7 @@ QImage decodePicture(const std::filesystem::path& file) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatOf(file));
     reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-        !endsWhole(bytes, reader.format())) {
-        return {};
-    }
+    if (!withinBounds(reader.size(), bytes, reader.format())) return {};
     QImage first;
     if (!reader.read(&first)) return {};
     for (int frames = 1; reader.supportsAnimation() && reader.canRead(); ++frames) {

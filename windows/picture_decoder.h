@@ -14,6 +14,10 @@ inline constexpr int kMaxPictureSide = 2048;
 // larger than the bound.
 [[nodiscard]] QByteArray readMediaFile(const std::filesystem::path& file);
 
+// Whether the file's header declares a size within the bounds and the file ends whole: the quick
+// part of decodePicture's checks, with no decoder loaded and no pixel decoded. A GIF or a JPEG.
+[[nodiscard]] bool pictureLooksWhole(const std::filesystem::path& file);
+
 // The whole file decoded, every frame of an animation included; the first frame is returned.
 // A null image when the file is missing, larger than the bound, cut short or undecodable.
 [[nodiscard]] QImage decodePicture(const std::filesystem::path& file);

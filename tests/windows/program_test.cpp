@@ -19,10 +19,10 @@
 #include <thread>
 
 #include "about_window.h"
-#include "drawing_check.h"
 #include "fake_services.h"
 #include "game.h"
 #include "help_window.h"
+#include "media_check.h"
 #include "picture_decoder.h"
 #include "player_script.h"
 #include "program_files.h"
@@ -184,16 +184,20 @@ class ProgramTest : public QObject {
         const QStringList unusable = {"carta1a.gif", "cartaka.svg", "atras.jpg", "atras.svg",
                                       "ninguna.jpg", "carta.jpg",   "intro.gif"};
         QCOMPARE(media.unusableFiles(), unusable);
-        // Drawings are parsed whole aside, with the menu up: till then a broken one shows its
-        // picture, stretched.
-        const QStringList broken = {"cartaqa.svg", "cartaka.svg", "atras.svg"};
+        // Pictures are decoded and drawings parsed whole aside, with the menu up: till then a
+        // broken drawing shows its picture, stretched. A deal waits for the pictures.
+        QStringList broken = unusable;
+        broken.insert(1, "cartaqa.svg");
         QCOMPARE(media.picture("cartaqa.gif", {71, 96}, 1).size(), QSize(71, 96));
         std::optional<QStringList> reported;
         {
-            const DrawingCheck check(folder, [&](const QStringList& found) { reported = found; });
+            const MediaCheck check(folder, [&](const QStringList& found) { reported = found; });
             QTRY_VERIFY(reported.has_value());
         }
         QCOMPARE(*reported, broken);
+        MediaCheck(folder, [&](const QStringList& found) { reported = found; }).waitForPictures();
+        QCOMPARE(*reported, QStringList({"carta1a.gif", "atras.jpg", "ninguna.jpg", "carta.jpg",
+                                         "intro.gif"}));
         fs::remove(folder / "carta1a.svg");  // drawn from the refused bitmap, then: nothing
         QVERIFY(media.picture("carta1a.gif", {71, 96}, 1).isNull());
         QVERIFY(!media.picture("carta2a.gif", {71, 96}, 1).isNull());
