@@ -94,7 +94,15 @@ class Game:
     def just_after_a_tick(self):
         before = self.time_left()
         # Bounded for a hang only: a loaded or sanitized run draws late, and a tick is 2 s.
-        return wait_for("a tick of the clock", lambda: (now := self.time_left()) != before and now, 60)
+        try:
+            return wait_for("a tick of the clock", lambda: (now := self.time_left()) != before and now, 60)
+        except Failed as failure:
+            raise Failed(f"{failure} at {before}; showing: {self.showing_windows()}") from None
+
+    # Each window up, with whether it is the active one: what holds a clock still.
+    def showing_windows(self):
+        return [(w.get_name(), w.get_state_set().contains(Atspi.StateType.ACTIVE))
+                for w in children(self.app) if showing(w)]
 
 
 # Qt's title bar on the maximised board: its minimise button is the third from the right. The
