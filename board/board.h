@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "board_state.h"
 #include "random_draws.h"
@@ -68,6 +69,7 @@ class Board {
     void finishGame();
     [[nodiscard]] bool inPlay() const;
     void startClock();
+    [[nodiscard]] int clockInterval() const;
     [[nodiscard]] Timer& clock() { return services_.timer(TimerId::Clock); }
 
     void scheduleHeldTicks();
@@ -81,6 +83,9 @@ class Board {
     std::array<bool, kTimerCount> held_{};
     bool deliveryPosted_ = false;
     bool outOfSight_ = false;
+    // What was left of the clock's interval when it paused: a board that leaves sight and comes
+    // back again and again, faster than a tick, must not hold the clock still for good.
+    std::optional<int> clockLeftMs_;
 };
 
 }  // namespace crestaverde

@@ -3,6 +3,7 @@
 // while a box is open or its own previous tick still runs.
 
 #include <cstdint>
+#include <utility>
 
 #include "board.h"
 #include "board_texts.h"
@@ -70,11 +71,16 @@ void Board::deliverHeldTicks() {
 // A clock that would start while the player cannot see the board waits for the board to come
 // back: the banner's last box may be answered while the board itself stays minimised.
 void Board::startClock() {
+    clockLeftMs_.reset();
     if (outOfSight_) {
         s_.paused = true;
         return;
     }
-    clock().start(s_.phase == Phase::Countdown ? kCountdownIntervalMs : clockIntervalMs(s_.level));
+    clock().start(clockInterval());
+}
+
+int Board::clockInterval() const {
+    return s_.phase == Phase::Countdown ? kCountdownIntervalMs : clockIntervalMs(s_.level);
 }
 
 void Board::clockTick() {
@@ -114,6 +120,7 @@ void Board::bannerTick() {
 void Board::pause() {
     outOfSight_ = true;
     if ((s_.phase != Phase::Playing && s_.phase != Phase::Countdown) || s_.paused) return;
+    if (clock().active()) clockLeftMs_ = clock().remainingMs();
     clock().stop();
     s_.paused = true;
 }
@@ -123,7 +130,11 @@ void Board::resume() {
     outOfSight_ = false;
     if (!s_.paused) return;
     s_.paused = false;
-    if ((s_.phase == Phase::Playing || s_.phase == Phase::Countdown) && !clock().active()) {
+    const std::optional<int> left = std::exchange(clockLeftMs_, std::nullopt);
+    if ((s_.phase != Phase::Playing && s_.phase != Phase::Countdown) || clock().active()) return;
+    if (left) {
+        clock().startAfter(*left, clockInterval());
+    } else {
         startClock();
     }
 }

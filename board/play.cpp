@@ -32,7 +32,7 @@ void Board::playTowerCard(int position) {
     // Cleared under the banner, the countdown starts when the banner ends.
     if (s_.phase == Phase::Playing || s_.phase == Phase::Countdown) {
         s_.phase = Phase::Countdown;
-        if (!s_.paused) startClock();
+        startClock();
     }
 }
 

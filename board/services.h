@@ -26,9 +26,13 @@ class Timer {
     virtual ~Timer() = default;
     // Ticks every interval from now on; an interval of 0 never ticks.
     virtual void start(int intervalMs) = 0;
+    // Ticks once after firstMs, then every interval: a paused timer goes on where it stopped.
+    virtual void startAfter(int firstMs, int intervalMs) = 0;
     virtual void stop() = 0;
     [[nodiscard]] virtual bool active() const = 0;
     [[nodiscard]] virtual int interval() const = 0;
+    // Until the next tick of an active timer.
+    [[nodiscard]] virtual int remainingMs() const = 0;
 };
 
 class Services {

@@ -154,6 +154,19 @@ TEST(Pause, MinimisingStopsTheClockRestoringResumesItButNotOnceTheGameHasEnded) 
     EXPECT_FALSE(game.clock().active());
 }
 
+TEST(Pause, ABoardOftenOutOfSightForAMomentLosesTheTimeItWasInSight) {
+    TestGame game;
+    game.startGame();
+    const int before = game.s().timeLeft;
+    for (int i = 0; i < 4; ++i) {  // 1.5 s in sight, then 0.5 s out of it: 6 s in sight in all
+        game.services.advance(1500);
+        game.board.pause();
+        game.services.advance(500);
+        game.board.resume();
+    }
+    EXPECT_EQ(game.s().timeLeft, before - 3 * 20);
+}
+
 TEST(Pause, MinimisingDuringTheBannerNeitherStopsItNorStartsTheClockEarly) {
     TestGame game;
     game.services.showMenu();

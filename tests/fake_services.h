@@ -34,10 +34,14 @@ struct ShownBox {
 class FakeTimer : public Timer {
   public:
     explicit FakeTimer(const long long& now) : now_(now) {}
-    void start(int ms) override { interval_ = ms, active_ = true, due_ = now_ + ms; }
+    void start(int ms) override { startAfter(ms, ms); }
+    void startAfter(int first, int ms) override {
+        interval_ = ms, active_ = true, due_ = now_ + first;
+    }
     void stop() override { active_ = false; }
     [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
+    [[nodiscard]] int remainingMs() const override { return static_cast<int>(due_ - now_); }
     [[nodiscard]] bool dueBy(long long time) const {
         return active_ && interval_ > 0 && due_ <= time;
     }

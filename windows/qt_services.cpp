@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -33,15 +34,23 @@ QMessageBox::Icon iconOf(BoxIcon icon) {
 
 QtTimer::QtTimer(std::function<void()> onTick) {
     timer_.setTimerType(Qt::PreciseTimer);
+    // After a shortened first tick, the whole interval again.
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (timer_.interval() != interval_) timer_.start(interval_);
+    });
     QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
 }
 
-// Interval 0 means no ticks at all, where a bare QTimer would tick as fast as it can.
 void QtTimer::start(int intervalMs) {
+    startAfter(intervalMs, intervalMs);
+}
+
+// Interval 0 means no ticks at all, where a bare QTimer would tick as fast as it can.
+void QtTimer::startAfter(int firstMs, int intervalMs) {
     interval_ = intervalMs;
     active_ = true;
     if (intervalMs > 0) {
-        timer_.start(intervalMs);
+        timer_.start(std::clamp(firstMs, 0, intervalMs));
     } else {
         timer_.stop();
     }

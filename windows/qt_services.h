@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -19,9 +20,11 @@ class QtTimer : public Timer {
   public:
     explicit QtTimer(std::function<void()> onTick);
     void start(int intervalMs) override;
+    void startAfter(int firstMs, int intervalMs) override;
     void stop() override;
     [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
+    [[nodiscard]] int remainingMs() const override { return std::max(0, timer_.remainingTime()); }
     // Whether Qt will deliver ticks: never for an interval of 0.
     [[nodiscard]] bool ticking() const { return timer_.isActive(); }
 

@@ -93,7 +93,16 @@ class Game:
 
     def just_after_a_tick(self):
         before = self.time_left()
-        return wait_for("a tick of the clock", lambda: (now := self.time_left()) != before and now, 10)
+        # Bounded for a hang only: a loaded or sanitized run draws late, and a tick is 2 s.
+        try:
+            return wait_for("a tick of the clock", lambda: (now := self.time_left()) != before and now, 60)
+        except Failed as failure:
+            raise Failed(f"{failure} at {before}; showing: {self.showing_windows()}") from None
+
+    # Each window up, with whether it is the active one: what holds a clock still.
+    def showing_windows(self):
+        return [(w.get_name(), w.get_state_set().contains(Atspi.StateType.ACTIVE))
+                for w in children(self.app) if showing(w)]
 
 
 # Qt's title bar on the maximised board: its minimise button is the third from the right. The
@@ -104,17 +113,18 @@ def minimise_button():
     return str(width - 64), "15"
 
 
-# Minimises the board just after a tick of the clock; returns the time left then.
+# Minimises the board just after a tick of the clock; returns the time left then. The screen is
+# read first: on a loaded machine that takes long enough for the next tick to pass meanwhile.
 def minimise(game, how, points):
     for _ in range(3):
-        time_left = game.just_after_a_tick()
         before = colours(points)
+        time_left = game.just_after_a_tick()
         if how == "button":
             subprocess.run(["xdotool", "mousemove", *minimise_button(), "click", "1"], check=True)
         else:
             subprocess.run(["xdotool", "key", how], check=True)
         try:
-            wait_for("the board to disappear", lambda: all(a != b for a, b in zip(colours(points), before)), 10)
+            wait_for("the board to disappear", lambda: all(a != b for a, b in zip(colours(points), before)), 30)
             return time_left, before
         except Failed:
             pass
@@ -124,6 +134,9 @@ def minimise(game, how, points):
 def play_round(game, minimise_how, restore_keys, watch_seconds, points):
     full_size = game.size()
     time_left, before = minimise(game, minimise_how, points)
+    # The program learns that the board is gone only from the compositor, which on a loaded
+    # machine may tell it after the next tick: that one tick may still come, then not one more.
+    hidden_at = time_left
     # As long as the time left would last at level 1, and one tick more.
     watch = float(watch_seconds) or (time_left // LEVEL_ONE_DRAIN + 2) * LEVEL_ONE_TICK_S
     end = time.monotonic() + watch
@@ -132,15 +145,18 @@ def play_round(game, minimise_how, restore_keys, watch_seconds, points):
             raise Failed("the program ended while the board was hidden")
         if game.boxes():
             raise Failed(f"a box came up while the board was hidden: {game.boxes()[0].get_name()}")
-        if game.time_left() != time_left:
-            raise Failed(f"the clock ran while the board was hidden: {time_left} -> {game.time_left()}")
+        now = game.time_left()
+        if now != hidden_at and (hidden_at != time_left or now != time_left - LEVEL_ONE_DRAIN):
+            raise Failed(f"the clock ran while the board was hidden: {time_left} -> {now}")
+        hidden_at = now
         time.sleep(0.2)
     subprocess.run(["xdotool", "key", restore_keys], check=True)
-    if game.time_left() != time_left:
-        raise Failed(f"time left {game.time_left()} after the board came back, {time_left} before")
+    # The clock goes on where it stopped: the tick it stopped in may end at once.
+    if game.time_left() not in (hidden_at, hidden_at - LEVEL_ONE_DRAIN):
+        raise Failed(f"time left {game.time_left()} after the board came back, {hidden_at} before")
     wait_for("the board back at its full size", lambda: colours(points) == before, 20)
     wait_for("the board's size in its window", lambda: game.size() == full_size, 10)
-    wait_for("the clock to run again", lambda: game.time_left() < time_left, 4 * LEVEL_ONE_TICK_S + 5)
+    wait_for("the clock to run again", lambda: game.time_left() < hidden_at, 4 * LEVEL_ONE_TICK_S + 5)
     print(f"minimised with {minimise_how} at {time_left}, watched {watch:.0f} s, back with {restore_keys}")
 
 
