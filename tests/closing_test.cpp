@@ -11,8 +11,10 @@ namespace {
 
 // The window-level tests play the rest: No keeps the game, Yes ends it and the program.
 TEST(ClosingTheBoard, AsksFirstInEveryPhaseOfAGameInPlayOnly) {
-    for (const auto& [phase, inPlay] : {std::pair{Phase::Banner, true}, {Phase::Playing, true},
-                                        {Phase::Countdown, true}, {Phase::Over, false}}) {
+    for (const auto& [phase, inPlay] : {std::pair{Phase::Banner, true},
+                                        {Phase::Playing, true},
+                                        {Phase::Countdown, true},
+                                        {Phase::Over, false}}) {
         TestGame game;
         game.startGame();
         game.edit().phase = phase;
