@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <sstream>
 
 #include "record_file.h"
 #include "replace_file.h"
@@ -178,6 +179,25 @@ TEST(RecordSafety, NoFileBesideTheTableCanStopASave) {
     ASSERT_TRUE(saved(RecordFile(path), ScoreTable{{{"Ana", "1"}}}));
     EXPECT_EQ(RecordFile(path).read().table[0].name, "Ana");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
+}
+
+// The kernel follows forty links in a path; so does the save, to the file at the chain's end.
+TEST(RecordSafety, ASaveFollowsAsManyLinksAsTheKernelDoes) {
+    TempFolder folder;
+    writeBytes(folder.file("real.ini"), kSample);
+    std::string target = "real.ini";
+    for (int link = 1; link <= 40; ++link) {
+        fs::create_symlink(target, folder.file("link" + std::to_string(link)));
+        target = "link" + std::to_string(link);
+    }
+    EXPECT_EQ(linkTarget(folder.file(target)), folder.file("real.ini"));
+}
+
+// A stream is read in chunks: the last one may hold a single byte, the last digit.
+TEST(RecordSafety, AStreamIsReadToItsLastByte) {
+    const std::string rest = "\r\n1\r\nb\r\n2\r\nc\r\n3\r\nd\r\n4\r\ne\r\n5";
+    std::istringstream in(std::string(64 * 1024 + 1 - rest.size(), 'x') + rest);
+    EXPECT_EQ(RecordFile::parse(in)[4].score, "5");
 }
 
 }  // namespace

@@ -34,19 +34,8 @@ class LockedTable : public ::testing::Test {
     std::optional<TableLock> other{std::in_place, path};
 };
 
-// Were the save to wait for the lock here, this would not return until the test's time ran out.
-TEST_F(LockedTable, TheRowShowsAtOnceAndReachesTheFileWhenTheLockComesFree) {
-    ASSERT_EQ(other->state(), TableLock::State::Held);
-    menu.recordFinalScore(500);
-    EXPECT_EQ(menu.table()[0], (ScoreRow{"Ana", "500"}));
-    EXPECT_TRUE(menu.saving());
-    EXPECT_EQ(readBytes(path), kOld);
-    other.reset();
-    settle();
-    EXPECT_EQ(RecordFile(path).read().table[0], (ScoreRow{"Ana", "500"}));
-    EXPECT_EQ(services.shown.size(), 1U);  // the name box alone: nothing to tell
-}
-
+// The window-level tests play the row shown at once, its save once the lock is free, and giving
+// up at the end.
 TEST_F(LockedTable, WhatTheHolderSavedMeanwhileIsKeptAndShown) {
     menu.recordFinalScore(500);
     ASSERT_TRUE(replaceFile(path, "Bea\r\n700\r\nViejo\r\n100\r\n", FileCalls{}));
@@ -74,16 +63,6 @@ TEST_F(LockedTable, RowsThatWaitAreCountedByTheNextCheckAndSavedTogether) {
         {{"Bea", "1000"}, {"A", "900"}, {"B", "800"}, {"C", "700"}, {"Ana", "600"}}};
     EXPECT_EQ(RecordFile(path).read().table, expected);
     EXPECT_EQ(menu.table(), expected);
-}
-
-TEST_F(LockedTable, GivingUpAtTheEndTellsThePlayerAndLeavesTheFile) {
-    menu.recordFinalScore(500);
-    menu.stopWaiting();
-    settle();
-    EXPECT_EQ(readBytes(path), kOld);
-    ASSERT_EQ(services.shown.size(), 2U);
-    EXPECT_EQ(services.shown[1].icon, BoxIcon::Warning);
-    EXPECT_NE(services.shown[1].text.find("bloqueado"), std::string::npos);
 }
 
 }  // namespace

@@ -47,6 +47,14 @@ class ProgramTest : public QObject {
 
     static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
 
+    // A GIF of one-pixel frames.
+    static std::string animatedGif(int frames) {
+        std::string gif("GIF89a\1\0\1\0\x80\0\0\0\0\0\xFF\xFF\xFF", 19);
+        for (int i = 0; i < frames; ++i)
+            gif += std::string("\x2C\0\0\0\0\1\0\1\0\0\x02\x02\x44\x01\0", 15);
+        return gif + "\x3B";
+    }
+
   private slots:
     void initTestCase() { prepareApplication(); }
 
@@ -207,6 +215,11 @@ class ProgramTest : public QObject {
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
         QVERIFY2(box.sizeHint().height() < 480, QByteArray::number(box.sizeHint().height()));
         QVERIFY(!MediaCatalogue::unusableMessage("f", {"a.gif"}).contains(QStringLiteral("más")));
+        // The folder's last 80 characters at most, its cut end marked.
+        const QString folder80 = QString(79, 'd') + 'e';
+        QVERIFY(MediaCatalogue::unusableMessage(folder80, {}).contains('(' + folder80 + ')'));
+        QVERIFY(MediaCatalogue::unusableMessage('x' + folder80, {})
+                    .contains(QStringLiteral("(…") + folder80 + ')'));
 
         // A clip that starts as one but cannot be decoded is reported by the clip's name, and
         // help opens all the same.
@@ -220,6 +233,21 @@ class ProgramTest : public QObject {
         QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
                  qPrintable(script.seen()[0]));
         QVERIFY(!help.clipLoaded() && help.isVisible());
+    }
+
+    // No picture of the game comes near either bound: one past it is a broken file.
+    void aPictureFileIsReadUpToEightMebibytesAndAThousandFrames() {
+        TempFolder dir;
+        constexpr std::size_t kMebibyte = 1024 * 1024;
+        for (const std::size_t size : {8 * kMebibyte, 8 * kMebibyte + 1}) {
+            writeBytes(dir.file("big.gif"), std::string(size, 'g'));
+            QCOMPARE(std::size_t(readMediaFile(dir.file("big.gif")).size()),
+                     size > 8 * kMebibyte ? 0 : size);
+        }
+        for (const int frames : {1, 2, 1000, 1001}) {
+            writeBytes(dir.file("anim.gif"), animatedGif(frames));
+            QCOMPARE(decodePicture(dir.file("anim.gif")).isNull(), frames > 1000);
+        }
     }
 
     // Decoded on a worker; a loader that goes away first never calls back.
