@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "game.h"
-#include "sight_watch.h"
 #include "program_folder.h"
+#include "sight_watch.h"
 
 namespace crestaverde::testing {
 
