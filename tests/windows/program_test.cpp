@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "about_window.h"
+#include "avi_builder.h"
 #include "drawing_check.h"
 #include "fake_services.h"
 #include "game.h"
@@ -297,10 +298,15 @@ class ProgramTest : public QObject {
     }
 
     // Help shows each frame of its clip whole, in the middle of the clip's place, and nothing
-    // of it elsewhere.
+    // of it elsewhere; a clip of two frames plays too.
     void theClipPlaysInTheMiddleOfItsPlace() {
         TempFolder dir;
         const fs::path folder = mediaCopy(dir);
+        AviBuilder clip;
+        clip.width = 4;
+        clip.palette = {{200, 0, 0}, {0, 0, 210}};
+        clip.frames = {indices({0, 1, 1, 0}), indices({1, 0, 0, 1})};
+        writeBytes(folder / "ayuda.avi", clip.bytes());
         Game game(folder, [] {});
         HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
         help.show();
@@ -311,6 +317,18 @@ class ProgramTest : public QObject {
         const QRect place =
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, image.size(), design::kHelpClip);
         QCOMPARE(shot.copy(place), image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The rules fill their first line with spaces: the text starts on the second.
+    void theRulesStartAfterThirtyNineSpaces() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        Game game(folder, [] {});
+        const HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
+        QStringList rules;
+        for (const QLabel* label : help.findChildren<QLabel*>())
+            if (label->text().contains("El juego consiste")) rules << label->text().left(40);
+        QCOMPARE(rules, QStringList{QString(39, ' ') + '\n'});
     }
 
     // The about window's texts are laid out within their places, wrapped where they are long.
