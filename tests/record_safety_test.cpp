@@ -151,23 +151,6 @@ TEST(RecordSafety, TheFolderIsSyncedAfterTheRename) {
     EXPECT_TRUE(folderSyncedAfterRename);
 }
 
-TEST(RecordSafety, AnUpdateFindsTheLockBusyAndTouchesNothingThenSavesOnceItIsFree) {
-    TempFolder folder;
-    const fs::path path = folder.file("record.ini");
-    writeBytes(path, kSample);
-    const RecordFile file(path);
-    const auto enterBeta = [](ScoreTable& t) { enterScore(t, {"Beta", "4500"}, 4500); };
-    {
-        const TableLock other(path);
-        ASSERT_EQ(other.state(), TableLock::State::Held);
-        EXPECT_EQ(file.update(enterBeta).status, RecordFile::SaveStatus::Busy);
-        EXPECT_EQ(readBytes(path), kSample);
-    }
-    const RecordFile::UpdateResult result = file.update(enterBeta);
-    EXPECT_EQ(result.status, RecordFile::SaveStatus::Saved);
-    EXPECT_EQ(file.read().table[1], (ScoreRow{"Beta", "4500"}));
-}
-
 // The lock is the folder's: files beside the table that the player cannot open, or links to
 // nowhere, play no part, and nothing is created beside the table.
 TEST(RecordSafety, NoFileBesideTheTableCanStopASave) {
