@@ -123,26 +123,24 @@ class WindowsTest : public QObject {
 
     // ---- The board as drawn ----
 
-    // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on the
-    // screen, not a bitmap stretched there.
-    void theFaceUpCardIsItsDrawingAtTheSizeItCovers() {
+    // How far the element on the screen, down to the given share of its height, is from the
+    // picture's drawing rendered at the size the element covers, on the felt.
+    int differenceFromDrawing(Element element, const QString& picture, double share = 1) {
         const QImage shot = window().grab().toImage();
         const qreal ratio = shot.devicePixelRatio();
-        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
         const QRectF target = (window().designToWindow() * QTransform::fromScale(ratio, ratio))
-                                  .mapRect(window().designRect(kFaceUp));
+                                  .mapRect(window().designRect(element));
         const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
                          qRound(target.height()));
         QImage drawn(card.size(), QImage::Format_ARGB32);
         drawn.fill(design::kFelt);
         QPainter painter(&drawn);
-        const QString name = media::cardPicture(s().faceUp);
-        QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(name).toStdString())))
+        QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(picture).toStdString())))
             .render(&painter, QRectF(drawn.rect()));
         painter.end();
         const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
         int worst = 0;
-        for (int y = 0; y < card.height(); ++y) {
+        for (int y = 0; y < qRound(card.height() * share); ++y) {
             for (int x = 0; x < card.width(); ++x) {
                 const QRgb a = onScreen.pixel(x, y);
                 const QRgb b = drawn.pixel(x, y);
@@ -150,7 +148,25 @@ class WindowsTest : public QObject {
                                   std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
             }
         }
-        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
+        return worst;
+    }
+
+    // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on the
+    // screen, not a bitmap stretched there.
+    void theFaceUpCardIsItsDrawingAtTheSizeItCovers() {
+        QCOMPARE(window().grab().devicePixelRatio(),
+                 qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const int worst = differenceFromDrawing(kFaceUp, media::cardPicture(s().faceUp));
+        QVERIFY2(worst <= 8, qPrintable(QString::number(worst)));
+    }
+
+    // The stock shows a card's back above its counter while it holds cards, then its empty place.
+    void theStockPileShowsABackTillTheStockIsEmpty() {
+        const Element pile{ElementKind::StockPile, 0};
+        QVERIFY(differenceFromDrawing(pile, media::kCardBack, 0.35) <= 8);
+        s().stockLeft = 0;
+        window().refresh();
+        QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
     }
 
     // A card turns face up once both cards overlapping it from the row below, as the board
