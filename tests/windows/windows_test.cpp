@@ -169,6 +169,20 @@ class WindowsTest : public QObject {
         QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
     }
 
+    // The score and its title lie unframed on the felt: their corners show the felt.
+    void theScoreAndItsTitleHaveNoFrame() {
+        const QImage shot = window().grab().toImage();
+        const qreal r = shot.devicePixelRatio();
+        const QTransform toPixels = window().designToWindow() * QTransform::fromScale(r, r);
+        for (const auto label : {design::BoardLabel::ScoreTitle, design::BoardLabel::Score}) {
+            const QRectF rect =
+                toPixels.mapRect(window().designRect({ElementKind::Label, int(label)}));
+            for (const QPointF& corner :
+                 {rect.topLeft() + QPointF(1, 1), rect.bottomRight() - QPointF(2, 2)})
+                QCOMPARE(shot.pixelColor(corner.toPoint()), design::kFelt);
+        }
+    }
+
     // A card turns face up once both cards overlapping it from the row below, as the board
     // draws them, are gone, and not before; nothing else turns with it.
     void aCardTurnsUpOnceBothCardsOverlappingItFromBelowAreGone() {
