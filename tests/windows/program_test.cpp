@@ -321,10 +321,9 @@ class ProgramTest : public QObject {
 
     // The rules fill their first line with spaces: the text starts on the second.
     void theRulesStartAfterThirtyNineSpaces() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        Game game(folder, [] {});
-        const HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
+        FakeServices services;
+        const HelpWindow help(MediaCatalogue(QStringLiteral(CRESTAVERDE_MEDIA_DIR)), services,
+                              nullptr);
         QStringList rules;
         for (const QLabel* label : help.findChildren<QLabel*>())
             if (label->text().contains("El juego consiste")) rules << label->text().left(40);
@@ -333,10 +332,9 @@ class ProgramTest : public QObject {
 
     // The about window's texts are laid out within their places, wrapped where they are long.
     void theAboutTextsFitTheirPlaces() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        Game game(folder, [] {});
-        AboutWindow about(MediaCatalogue(folder), game.services(), "", nullptr);
+        FakeServices services;
+        AboutWindow about(MediaCatalogue(QStringLiteral(CRESTAVERDE_MEDIA_DIR)), services, "",
+                          nullptr);
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             if (label->text().isEmpty()) continue;
             const int height = label->heightForWidth(label->width());

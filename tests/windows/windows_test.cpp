@@ -247,9 +247,11 @@ class WindowsTest : public QObject {
     // the title in the shadow's colour, moved as far as the other's.
     void theNoticesAreAlikeAndTheShadowsFollowTheirTitles() {
         using design::BoardLabel;
-        const auto alike = [](const design::LabelDesign& a, const design::LabelDesign& b) {
-            return a.rect.size() == b.rect.size() && a.family == b.family && a.points == b.points &&
-                   a.bold == b.bold && a.italic == b.italic && a.align == b.align &&
+        const auto font = [](const design::LabelDesign& l) {
+            return std::tie(l.family, l.points, l.bold, l.italic);
+        };
+        const auto alike = [&](const design::LabelDesign& a, const design::LabelDesign& b) {
+            return font(a) == font(b) && a.rect.size() == b.rect.size() && a.align == b.align &&
                    a.autoSize == b.autoSize && a.border == b.border;
         };
         const std::array notices = {BoardLabel::LeftPeakNotice, BoardLabel::MiddlePeakNotice,
@@ -260,11 +262,8 @@ class WindowsTest : public QObject {
                    window().designRect(tower(kPeaks.at(i))).center();
         };
         const design::LabelDesign& score = design::boardLabel(BoardLabel::Score);
-        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score}) {
-            const design::LabelDesign& label = design::boardLabel(plain);  // the notices' font
-            QVERIFY(label.family == first.family && label.points == first.points &&
-                    label.bold == first.bold && label.italic == first.italic);
-        }
+        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score})
+            QVERIFY(font(design::boardLabel(plain)) == font(first));  // the notices' font
         QVERIFY(!score.autoSize);  // the score's place is kept, however wide it grows
         for (std::size_t i = 1; i < notices.size(); ++i) {
             const design::LabelDesign& notice = design::boardLabel(notices[i]);
