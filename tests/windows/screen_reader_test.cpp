@@ -152,16 +152,17 @@ class ScreenReaderTest : public QObject {
         QVERIFY(listening.notices().isEmpty());
     }
 
+    // From 70 the clock's steps of 20 land on the quarter itself.
     void theTimeBarIsHeardOnceAsTimeRunsLow() {
         Table table;
+        table.game.edit().timeLeft = table.game.edit().timeBar = kLowTime + 20;
+        table.window.refresh();
         const Listening listening;
         while (table.game.s().phase == Phase::Playing && table.game.s().timeLeft > 0) {
             table.game.services.advance(table.game.clock().interval());
             table.window.refresh();
         }
-        const QVariantList times = listening.timesHeard();
-        QCOMPARE(times.size(), qsizetype{1});
-        QVERIFY(times.front().toInt() <= kLowTime && times.front().toInt() > 0);
+        QCOMPARE(listening.timesHeard(), QVariantList{kLowTime});
     }
 
     void aNewBoardFillsTheTimeBarSilently() {
