@@ -214,6 +214,23 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
 }
 
+TEST(ClipDecoder, ReadsClipsRightAtTheLimits) {
+    const auto sized = [](int width, int height, std::size_t frames) {
+        AviBuilder clip;
+        clip.width = width;
+        clip.height = height;
+        clip.palette = {kRed};
+        const std::size_t row = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+        clip.frames.assign(frames,
+                           std::string(row * static_cast<std::size_t>(std::abs(height)), 0));
+        return clip.bytes();
+    };
+    for (const std::string& bytes : {sized(kMaxClipSide, 1, 1), sized(1, kMaxClipSide, 1),
+                                     sized(1, -kMaxClipSide, 1), sized(1, 1, kMaxClipFrames)}) {
+        EXPECT_EQ(refusal(decodeBytes(bytes)), "decoded") << bytes.size();
+    }
+}
+
 // Runs that leave the row or the picture, and literal runs cut short, are damage.
 TEST(ClipDecoder, RefusesRleRunsThatLeaveThePicture) {
     AviBuilder clip;
