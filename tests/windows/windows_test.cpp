@@ -183,6 +183,33 @@ class WindowsTest : public QObject {
         }
     }
 
+    // The draws-left counter is its number in upright bold on the ink square.
+    void theDrawsLeftCounterIsUpright() {
+        const design::LabelDesign& look = design::boardLabel(design::BoardLabel::DrawsLeft);
+        const QRectF rect =
+            window().designRect({ElementKind::Label, int(design::BoardLabel::DrawsLeft)});
+        const QImage shot = window().grab().toImage();
+        QImage drawn(shot.size(), shot.format());
+        drawn.setDevicePixelRatio(shot.devicePixelRatio());
+        QPainter painter(&drawn);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setTransform(window().designToWindow());
+        painter.fillRect(rect, look.back);
+        QFont upright(look.family);
+        upright.setPixelSize(design::pointsToPixels(look.points));
+        upright.setBold(true);
+        painter.setFont(upright);
+        painter.setPen(look.text);
+        painter.drawText(rect, int(look.align), window().labelText(design::BoardLabel::DrawsLeft));
+        painter.end();
+        const qreal r = shot.devicePixelRatio();
+        const QRect inside = (window().designToWindow() * QTransform::fromScale(r, r))
+                                 .mapRect(rect)
+                                 .toAlignedRect()
+                                 .adjusted(3, 3, -3, -3);
+        QCOMPARE(shot.copy(inside), drawn.copy(inside));
+    }
+
     // A card turns face up once both cards overlapping it from the row below, as the board
     // draws them, are gone, and not before; nothing else turns with it.
     void aCardTurnsUpOnceBothCardsOverlappingItFromBelowAreGone() {
