@@ -214,6 +214,15 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
 }
 
+// Streams are numbered by their lists, an empty one too: the video's frames carry its number.
+TEST(ClipDecoder, TheVideosFramesAreThoseOfItsStreamsNumber) {
+    AviBuilder clip = threeByTwo();
+    clip.emptyStreamsFirst = 1;
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "no tiene imágenes");
+    clip.frameId = "01db";
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "decoded");
+}
+
 TEST(ClipDecoder, ReadsClipsRightAtTheLimits) {
     const auto sized = [](int width, int height, std::size_t frames) {
         AviBuilder clip;
