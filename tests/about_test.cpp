@@ -189,6 +189,7 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
         {"", "no se puede abrir"},
         {"RIFF and then no clip at all", "no se puede abrir"},
         {riffChunk("RIFF", "WAVE" + threeByTwo().headerList()), "no se puede abrir"},
+        {riffChunk("RIFF", "AVI "), "no tiene vídeo legible"},
         {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
         {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},

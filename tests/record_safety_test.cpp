@@ -124,6 +124,7 @@ TEST(RecordSafety, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
     const std::pair<const char*, int> files[] = {{"record.ini.Ab12Cd", 3600},
                                                  {"record.ini.Zz99zz", 5},  // a save elsewhere
                                                  {"record.ini.old1", 3600},
+                                                 {"record.ini.old-12", 3600},
                                                  {"other.ini.Ab12Cd", 3600}};
     for (const auto& [name, age] : files) {
         writeBytes(folder.file(name), "x");

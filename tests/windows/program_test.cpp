@@ -236,9 +236,13 @@ class ProgramTest : public QObject {
         QVERIFY(!help.clipLoaded() && help.isVisible());
     }
 
-    // No picture of the game comes near either bound: one past it is a broken file.
-    void aPictureFileIsReadUpToEightMebibytesAndAThousandFrames() {
+    // No picture of the game comes near any bound: one past it is a broken file.
+    void aPictureFileIsReadUpToItsBytesFramesAndSides() {
         TempFolder dir;
+        QImage square(kMaxPictureSide, kMaxPictureSide, QImage::Format_RGB32);
+        square.fill(Qt::green);
+        QVERIFY(square.save(QString::fromStdString(dir.file("square.jpg")), "JPG"));
+        QCOMPARE(decodePicture(dir.file("square.jpg")).size(), square.size());
         constexpr std::size_t kMebibyte = 1024 * 1024;
         for (const std::size_t size : {8 * kMebibyte, 8 * kMebibyte + 1}) {
             writeBytes(dir.file("big.gif"), std::string(size, 'g'));

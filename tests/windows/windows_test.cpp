@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 #include <QTest>
 #include <QtMath>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -512,6 +513,15 @@ class WindowsTest : public QObject {
         const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
         QCOMPARE(board->childAt(button.x(), button.y()),
                  QAccessible::queryAccessibleInterface(abandonButton()));
+    }
+
+    // A card tells its tower: the left one holds four cards of the base row, the others three.
+    void eachCardIsDescribedByItsTower() {
+        std::map<QString, int> towers;
+        for (int i = 0; i < kTowerCards; ++i)
+            ++towers[boardObject()->child(i)->text(QAccessible::Description).section(',', 0, 0)];
+        QCOMPARE(towers, (std::map<QString, int>{
+                             {"Torre central", 9}, {"Torre derecha", 9}, {"Torre izquierda", 10}}));
     }
 
     void theFaceUpCardIsNamedAsAPlayerSaysIt() {
