@@ -515,6 +515,18 @@ class WindowsTest : public QObject {
                  QAccessible::queryAccessibleInterface(abandonButton()));
     }
 
+    // What a move changed is told through one notification that is never shown.
+    void theBoardHasOneNotificationNeverShown() {
+        QAccessibleInterface* board = boardObject();
+        int notices = 0;
+        for (int i = 0; i < board->childCount(); ++i) {
+            if (board->child(i)->role() != QAccessible::Notification) continue;
+            ++notices;
+            QVERIFY(board->child(i)->state().invisible);
+        }
+        QCOMPARE(notices, 1);
+    }
+
     // A card tells its tower: the left one holds four cards of the base row, the others three.
     void eachCardIsDescribedByItsTower() {
         std::map<QString, int> towers;
