@@ -412,6 +412,12 @@ class WindowsTest : public QObject {
         QCOMPARE(key(Qt::Key_Down), kFaceUp);
     }
 
+    // Between games no card takes a click, so no arrow shows one.
+    void betweenGamesTheArrowsShowNothing() {
+        s().phase = Phase::Over;
+        QVERIFY(!key(Qt::Key_Up));
+    }
+
     // Enter plays as a click; the highlight follows the card to the face-up card.
     void enterPlaysTheHighlightedCard() {
         s().faceUp.rank = 5;
