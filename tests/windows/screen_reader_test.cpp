@@ -219,8 +219,30 @@ class ScreenReaderTest : public QObject {
         QCOMPARE(field.selectedText(), field.text());
         text->removeSelection(0);
         QCOMPARE(text->selectionCount(), 0);
+        text->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, 0));
         text->setCursorPosition(4);
         QCOMPARE(field.cursorPosition(), 4);
+    }
+
+    // A point anywhere on a character, its right edge too, finds that character.
+    void aPointOnACharacterFindsIt() {
+        QLineEdit field(QStringLiteral("Peña"));
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(&field)->textInterface();
+        for (int offset = 0; offset < text->characterCount(); ++offset) {
+            const QRect character = text->characterRect(offset);
+            QCOMPARE(text->offsetAtPoint({character.right(), character.center().y()}), offset);
+        }
+    }
+
+    // An empty field is described by what it asks for, not named by it.
+    void anEmptyFieldsPlaceholderIsItsDescription() {
+        QLineEdit field;
+        field.setPlaceholderText(QStringLiteral("Introduzca su nombre"));
+        QAccessibleInterface* object = QAccessible::queryAccessibleInterface(&field);
+        QCOMPARE(object->text(QAccessible::Description), field.placeholderText());
+        QVERIFY(object->text(QAccessible::Name).isEmpty());
     }
 
     void aFieldIsEditedThroughItsInterfaceUnlessReadOnly() {
