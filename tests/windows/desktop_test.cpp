@@ -103,6 +103,20 @@ class DesktopTest : public QObject {
         QCOMPARE(found, std::vector<Qt::WindowFlags>(4, Qt::WindowFlags()));
     }
 
+    void onWaylandTheBoardIsBackWhenItRegainsTheFocusItLost() {
+        QWidget board;
+        const SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        emit board.windowHandle()->windowStateChanged(Qt::WindowMinimized);
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(board.windowHandle(), &out);
+        QVERIFY(watch.outOfSight());
+        QFocusEvent in(QEvent::FocusIn);
+        QCoreApplication::sendEvent(board.windowHandle(), &in);
+        QVERIFY(!watch.outOfSight());
+    }
+
     void onWaylandAClickOnTheBoardBringsItBackFromAnIgnoredMinimise() {
         QWidget board;
         const SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
