@@ -215,10 +215,13 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
 }
 
-// Streams are numbered by their lists, an empty one too: the video's frames carry its number.
+// Streams are numbered by their lists, an empty one too, and by no other list: the video's
+// frames carry its number.
 TEST(ClipDecoder, TheVideosFramesAreThoseOfItsStreamsNumber) {
     AviBuilder clip = threeByTwo();
-    clip.emptyStreamsFirst = 1;
+    clip.beforeStream = riffList("odml", "");
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "decoded");
+    clip.beforeStream += riffList("strl", "");
     EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "no tiene imágenes");
     clip.frameId = "01db";
     EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "decoded");

@@ -43,7 +43,7 @@ struct AviBuilder {
     std::string streamType = "vids";
     std::vector<std::string> frames;
     std::string frameId = "00db";
-    int emptyStreamsFirst = 0;  // stream lists with nothing in them, before the video's
+    std::string beforeStream;  // header lists ahead of the video's stream list
 
     [[nodiscard]] std::string streamHeader() const {
         return streamType + std::string(16, '\0') + littleEndian(scale) + littleEndian(rate) +
@@ -65,9 +65,7 @@ struct AviBuilder {
 
     [[nodiscard]] std::string headerList() const {
         const std::string mainHeader = littleEndian(microsPerFrame) + std::string(52, '\0');
-        std::string streams;
-        for (int i = 0; i < emptyStreamsFirst; ++i) streams += riffList("strl", "");
-        return riffList("hdrl", riffChunk("avih", mainHeader) + streams +
+        return riffList("hdrl", riffChunk("avih", mainHeader) + beforeStream +
                                     riffList("strl", riffChunk("strh", streamHeader()) +
                                                          riffChunk("strf", bitmapFormat())));
     }
