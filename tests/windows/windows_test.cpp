@@ -536,7 +536,7 @@ class WindowsTest : public QObject {
     // A card tells its tower: the left one holds four cards of the base row, the others three.
     void eachCardIsDescribedByItsTower() {
         std::map<QString, int> towers;
-        for (int i = 0; i < kTowerCards; ++i)
+        for (int i = 0; i < kTowerCardCount; ++i)
             ++towers[boardObject()->child(i)->text(QAccessible::Description).section(',', 0, 0)];
         QCOMPARE(towers, (std::map<QString, int>{
                              {"Torre central", 9}, {"Torre derecha", 9}, {"Torre izquierda", 10}}));
