@@ -110,6 +110,18 @@ class StartAndEndTest : public QObject {
         QVERIFY((RecordFile(folder / "record.ini").read().table[0] == ScoreRow{"Cierre", "0"}));
     }
 
+    // Till the first deal the board shows its titles alone: no card, no cover, no stock.
+    void theBoardShowsNoCardBeforeTheFirstDeal() {
+        TempFolder dir;
+        Game game(mediaCopy(dir), [] {});
+        const BoardWindow& board = game.boardWindow();
+        for (const design::Element& element : design::boardStacking()) {
+            if (element.kind == design::ElementKind::Label) continue;
+            const auto found = board.elementAt(board.designRect(element).center());
+            QVERIFY(!found || found->kind == design::ElementKind::Label);
+        }
+    }
+
     void closingTheBoardWithNoGameInPlayEndsAtOnce() {
         TempFolder dir;
         bool ended = false;
