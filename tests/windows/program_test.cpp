@@ -348,6 +348,20 @@ class ProgramTest : public QObject {
         }
     }
 
+    // Under the texts an engraved line: one row of grey over one of white, across the window.
+    void theAboutWindowsLineIsEngravedGreyOverWhite() {
+        FakeServices services;
+        const MediaCatalogue media(QStringLiteral(CRESTAVERDE_MEDIA_DIR));
+        AboutWindow about(media, services, "", nullptr);
+        const QImage shot = about.grab().toImage();
+        QString rows;
+        for (int y = design::kAboutGreyLine.y1() - 3; y <= design::kAboutWhiteLine.y1() + 3; ++y) {
+            const QColor c = shot.pixelColor(about.width() / 2, y);
+            rows += c == design::kEngravedGrey ? 'g' : (c == design::kPaper ? 'w' : '.');
+        }
+        QCOMPARE(rows, QStringLiteral("...gw..."));
+    }
+
     // Every suit is its own mirror image, left to right: the shapes' two halves match.
     void everySuitIsItsOwnMirrorImage() {
         for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
