@@ -193,6 +193,7 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
         {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
         {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},
+        {with([](AviBuilder& c) { c.headerBytes = 39; }), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.width = 0; }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.height = -(kMaxClipSide + 1); }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.bitsPerPixel = 24; }), "usa un formato de imagen desconocido"},

@@ -36,6 +36,7 @@ struct AviBuilder {
     int height = 1;                 // negative: rows stored top-down
     std::uint32_t compression = 0;  // 0 plain, 1 RLE-8
     std::uint16_t bitsPerPixel = 8;
+    std::uint32_t headerBytes = 40;  // as the bitmap header states its own size
     std::vector<Rgb> palette;
     std::uint32_t scale = 1;
     std::uint32_t rate = 8;            // frames a second are rate / scale
@@ -52,7 +53,7 @@ struct AviBuilder {
 
     [[nodiscard]] std::string bitmapFormat() const {
         std::string format =
-            littleEndian(40) + littleEndian(static_cast<std::uint32_t>(width)) +
+            littleEndian(headerBytes) + littleEndian(static_cast<std::uint32_t>(width)) +
             littleEndian(static_cast<std::uint32_t>(height)) + littleEndian(1, 2) +
             littleEndian(bitsPerPixel, 2) + littleEndian(compression) + std::string(12, '\0') +
             littleEndian(static_cast<std::uint32_t>(palette.size())) + littleEndian(0);
