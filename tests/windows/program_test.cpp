@@ -362,6 +362,21 @@ class ProgramTest : public QObject {
         QCOMPARE(rows, QStringLiteral("...gw..."));
     }
 
+    // The fan's top card lies whole over the other two.
+    void theAboutWindowsTopCardLiesOverTheOthers() {
+        FakeServices services;
+        const MediaCatalogue media(QStringLiteral(CRESTAVERDE_MEDIA_DIR));
+        AboutWindow about(media, services, "", nullptr);
+        const QRect top = design::kAboutCards[1];
+        const QRect inside = top.adjusted(4, 4, -4, -4);  // clear of the rounded corners
+        QImage drawn(about.size(), QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&drawn);
+        media.paint(painter, media::cardPicture(about.fan()[1]), QRectF(top));
+        painter.end();
+        QCOMPARE(about.grab().toImage().copy(inside).convertToFormat(drawn.format()),
+                 drawn.copy(inside));
+    }
+
     // Every suit is its own mirror image, left to right: the shapes' two halves match.
     void everySuitIsItsOwnMirrorImage() {
         for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
