@@ -189,9 +189,11 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
         {"", "no se puede abrir"},
         {"RIFF and then no clip at all", "no se puede abrir"},
         {riffChunk("RIFF", "WAVE" + threeByTwo().headerList()), "no se puede abrir"},
+        {riffChunk("RIFF", "AVI "), "no tiene vídeo legible"},
         {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
         {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},
+        {with([](AviBuilder& c) { c.headerBytes = 39; }), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.width = 0; }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.height = -(kMaxClipSide + 1); }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.bitsPerPixel = 24; }), "usa un formato de imagen desconocido"},
@@ -212,6 +214,35 @@ TEST(ClipDecoder, RefusesBadClipsWithTheirReason) {
         EXPECT_EQ(refusal(decodeBytes(bytes)), reason) << reason;
     }
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
+}
+
+// Streams are numbered by their lists, an empty one too, and by no other list: the video's
+// frames carry its number.
+TEST(ClipDecoder, TheVideosFramesAreThoseOfItsStreamsNumber) {
+    AviBuilder clip = threeByTwo();
+    clip.beforeStream = riffList("odml", "");
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "decoded");
+    clip.beforeStream += riffList("strl", "");
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "no tiene imágenes");
+    clip.frameId = "01db";
+    EXPECT_EQ(refusal(decodeBytes(clip.bytes())), "decoded");
+}
+
+TEST(ClipDecoder, ReadsClipsRightAtTheLimits) {
+    const auto sized = [](int width, int height, std::size_t frames) {
+        AviBuilder clip;
+        clip.width = width;
+        clip.height = height;
+        clip.palette = {kRed};
+        const std::size_t row = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+        clip.frames.assign(frames,
+                           std::string(row * static_cast<std::size_t>(std::abs(height)), 0));
+        return clip.bytes();
+    };
+    for (const std::string& bytes : {sized(kMaxClipSide, 1, 1), sized(1, kMaxClipSide, 1),
+                                     sized(1, -kMaxClipSide, 1), sized(1, 1, kMaxClipFrames)}) {
+        EXPECT_EQ(refusal(decodeBytes(bytes)), "decoded") << bytes.size();
+    }
 }
 
 // Runs that leave the row or the picture, and literal runs cut short, are damage.

@@ -36,6 +36,7 @@ struct AviBuilder {
     int height = 1;                 // negative: rows stored top-down
     std::uint32_t compression = 0;  // 0 plain, 1 RLE-8
     std::uint16_t bitsPerPixel = 8;
+    std::uint32_t headerBytes = 40;  // as the bitmap header states its own size
     std::vector<Rgb> palette;
     std::uint32_t scale = 1;
     std::uint32_t rate = 8;            // frames a second are rate / scale
@@ -43,6 +44,7 @@ struct AviBuilder {
     std::string streamType = "vids";
     std::vector<std::string> frames;
     std::string frameId = "00db";
+    std::string beforeStream;  // header lists ahead of the video's stream list
 
     [[nodiscard]] std::string streamHeader() const {
         return streamType + std::string(16, '\0') + littleEndian(scale) + littleEndian(rate) +
@@ -51,7 +53,7 @@ struct AviBuilder {
 
     [[nodiscard]] std::string bitmapFormat() const {
         std::string format =
-            littleEndian(40) + littleEndian(static_cast<std::uint32_t>(width)) +
+            littleEndian(headerBytes) + littleEndian(static_cast<std::uint32_t>(width)) +
             littleEndian(static_cast<std::uint32_t>(height)) + littleEndian(1, 2) +
             littleEndian(bitsPerPixel, 2) + littleEndian(compression) + std::string(12, '\0') +
             littleEndian(static_cast<std::uint32_t>(palette.size())) + littleEndian(0);
@@ -64,7 +66,7 @@ struct AviBuilder {
 
     [[nodiscard]] std::string headerList() const {
         const std::string mainHeader = littleEndian(microsPerFrame) + std::string(52, '\0');
-        return riffList("hdrl", riffChunk("avih", mainHeader) +
+        return riffList("hdrl", riffChunk("avih", mainHeader) + beforeStream +
                                     riffList("strl", riffChunk("strh", streamHeader()) +
                                                          riffChunk("strf", bitmapFormat())));
     }

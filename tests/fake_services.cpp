@@ -90,8 +90,8 @@ std::vector<std::string> FakeServices::boxTexts() const {
     return texts;
 }
 
-TestGame::TestGame(long long clockOffsetMicros, ScoreKeeper* keeper)
-    : services(clockOffsetMicros), board(services, keeper ? *keeper : scores) {
+TestGame::TestGame(long long clockOffsetMicros)
+    : services(clockOffsetMicros), board(services, scores) {
     services.onTick = [this](TimerId id) { board.tick(id); };
     services.onMenu = [this] { board.deal(); };
 }

@@ -122,7 +122,7 @@ struct RecordingScores : ScoreKeeper {
 
 // A board with a fake window layer; the menu's Play deals.
 struct TestGame {
-    explicit TestGame(long long clockOffsetMicros = 0, ScoreKeeper* keeper = nullptr);
+    explicit TestGame(long long clockOffsetMicros = 0);
     // Opens the menu, as the program does at start: Play deals, and the banner runs out.
     void startGame();
     void finishBanner();

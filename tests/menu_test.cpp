@@ -6,6 +6,7 @@
 #include "fake_services.h"
 #include "menu.h"
 #include "numeric_text.h"
+#include "table_lock.h"
 #include "temp_folder.h"
 
 namespace crestaverde::testing {
@@ -148,6 +149,28 @@ TEST_F(Records, AFailedSaveIsReportedAndTheOldFileStays) {
     EXPECT_EQ(readBytes(folder.file("record.ini")), kSample);
     EXPECT_EQ(menu.table()[0].score, "9000");
     EXPECT_NE(services.shown.back().text.find("No se han podido guardar"), std::string::npos);
+}
+
+// Another copy holds the table's lock while more games end: the record check counts the rows
+// still waiting, and every waiting row reaches the file in the next save.
+TEST_F(Records, RowsThatWaitForTheLockAreCountedByTheNextCheckAndSavedTogether) {
+    load("Viejo\r\n100\r\n");
+    std::optional<TableLock> other(std::in_place, folder.file("record.ini"));
+    writeBytes(folder.file("record.ini"),
+               "A\r\n900\r\nB\r\n800\r\nC\r\n700\r\nD\r\n600\r\nE\r\n500\r\n");
+    services.typeNext("Ana");
+    menu.recordFinalScore(600);
+    menu.recordFinalScore(550);  // a record against the file, none against the table shown
+    services.typeNext("Bea");
+    menu.recordFinalScore(1000);
+    ASSERT_EQ(services.shown.size(), 3U);
+    EXPECT_EQ(services.shown[1].title, "NO HAY RECORD!!!");
+    other.reset();
+    settle();
+    const ScoreTable expected = {
+        {{"Bea", "1000"}, {"A", "900"}, {"B", "800"}, {"C", "700"}, {"Ana", "600"}}};
+    EXPECT_EQ(RecordFile(folder.file("record.ini")).read().table, expected);
+    EXPECT_EQ(menu.table(), expected);
 }
 
 TEST(SharedTable, TwoCopiesThatFinishInAnyOrderKeepBothRows) {

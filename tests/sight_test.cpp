@@ -12,13 +12,6 @@ namespace {
 
 using Platform = Sight::Platform;
 
-// A Wayland board in full view with the focus, as during play.
-Sight focusedWaylandBoard() {
-    Sight sight(Platform::Wayland);
-    sight.focusChanged(true);
-    return sight;
-}
-
 TEST(SightPlatform, QtsWaylandPluginsAreWaylandEveryOtherPlatformReportsMinimised) {
     for (const char* name : {"wayland", "wayland-egl", "wayland-generic"}) {
         EXPECT_EQ(Sight::platformNamed(name), Platform::Wayland) << name;
@@ -28,68 +21,40 @@ TEST(SightPlatform, QtsWaylandPluginsAreWaylandEveryOtherPlatformReportsMinimise
     }
 }
 
-TEST(SightReportingMinimised, OnlyTheReportedMinimisedStateCounts) {
-    Sight sight(Platform::ReportsMinimised);
-    sight.minimiseRequested();
-    sight.exposedChanged(false);
-    sight.focusChanged(false);
-    EXPECT_FALSE(sight.outOfSight());
-    sight.minimisedReported(true);
-    EXPECT_TRUE(sight.outOfSight());
-    sight.exposedChanged(true);
-    sight.focusChanged(true);
-    sight.playerActed();
-    EXPECT_TRUE(sight.outOfSight());
-    sight.minimisedReported(false);
-    EXPECT_FALSE(sight.outOfSight());
-}
-
-TEST(SightOnWayland, AMinimiseRequestHidesTheBoardBeforeTheCompositorActs) {
-    Sight sight = focusedWaylandBoard();
-    ASSERT_FALSE(sight.outOfSight());
-    sight.minimiseRequested();
-    EXPECT_TRUE(sight.outOfSight());
-}
-
-TEST(SightOnWayland, AfterAMinimiseTheBoardIsBackOnlyWhenItHasTheFocusAgain) {
-    Sight sight = focusedWaylandBoard();
-    sight.minimiseRequested();
-    sight.focusChanged(false);
-    sight.exposedChanged(true);  // a compositor may present the board during its animation
-    EXPECT_TRUE(sight.outOfSight());
-    sight.focusChanged(true);
-    EXPECT_FALSE(sight.outOfSight());
-}
-
-TEST(SightOnWayland, AMinimiseTheCompositorIgnoresEndsAtThePlayersNextClickOrKey) {
-    Sight sight = focusedWaylandBoard();
-    sight.minimiseRequested();
-    sight.focusChanged(true);  // focus that never went away brings nothing back
-    EXPECT_TRUE(sight.outOfSight());
-    sight.playerActed();
-    EXPECT_FALSE(sight.outOfSight());
-}
-
-TEST(SightOnWayland, QtsMomentaryMinimisedStateIsNoSignOfEither) {
-    Sight sight = focusedWaylandBoard();
-    sight.minimisedReported(true);
-    EXPECT_FALSE(sight.outOfSight());
-    sight.minimiseRequested();
-    sight.minimisedReported(false);
-    EXPECT_TRUE(sight.outOfSight());
-}
-
-TEST(SightOnWayland, ABoardNeitherPresentedNorFocusedIsOutOfSightUntilEitherReturns) {
-    Sight sight = focusedWaylandBoard();
-    sight.focusChanged(false);
-    EXPECT_FALSE(sight.outOfSight());  // a box or the menu over the board has the focus
-    sight.exposedChanged(false);
-    EXPECT_TRUE(sight.outOfSight());
-    sight.exposedChanged(true);
-    EXPECT_FALSE(sight.outOfSight());
-    sight.exposedChanged(false);
-    sight.focusChanged(true);
-    EXPECT_FALSE(sight.outOfSight());  // a busy compositor holding back the focused board's frames
+// What the window system reports, one letter an event: M and m minimised reported and no longer,
+// R a minimise requested, E and e exposed and no longer, F and f focus gained and lost, A a click
+// or key. After each event, 1 out of sight, 0 in sight. Wayland boards start focused, in play.
+TEST(Sight, OutOfSightFollowsWhatEachPlatformCanReport) {
+    struct Case {
+        Platform platform;
+        std::string events;
+        std::string outOfSight;
+        const char* why;
+    };
+    const Case cases[] = {
+        {Platform::ReportsMinimised, "RefMEFAm", "00011110", "only the reported state counts"},
+        {Platform::Wayland, "R", "1", "a request hides the board before the compositor acts"},
+        {Platform::Wayland, "RfEF", "1110", "back only with the focus again, not when presented"},
+        {Platform::Wayland, "RFA", "110", "an ignored minimise ends at the next click or key"},
+        {Platform::Wayland, "MRm", "011", "Qt's momentary minimised state is no sign of either"},
+        {Platform::Wayland, "feEeF", "01010", "neither presented nor focused until either returns"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Sight sight(c.platform);
+        if (c.platform == Platform::Wayland) sight.focusChanged(true);
+        ASSERT_FALSE(sight.outOfSight());
+        std::string seen;
+        for (const char event : c.events) {
+            if (event == 'M' || event == 'm') sight.minimisedReported(event == 'M');
+            if (event == 'E' || event == 'e') sight.exposedChanged(event == 'E');
+            if (event == 'F' || event == 'f') sight.focusChanged(event == 'F');
+            if (event == 'R') sight.minimiseRequested();
+            if (event == 'A') sight.playerActed();
+            seen += sight.outOfSight() ? '1' : '0';
+        }
+        EXPECT_EQ(seen, c.outOfSight) << c.events;
+    }
 }
 
 TEST(OutOfSight, ABannerEndingWhileTheBoardIsHiddenLeavesTheClockWaitingForIt) {

@@ -10,27 +10,15 @@
 #include <vector>
 
 #include "game.h"
-#include "program_files.h"
+#include "program_folder.h"
 #include "sight_watch.h"
-#include "temp_folder.h"
 
 namespace crestaverde::testing {
-
-namespace fs = std::filesystem;
 
 class DesktopTest : public QObject {
     Q_OBJECT
 
   private:
-    // A program folder with the shipped media.
-    static fs::path programFolder(const TempFolder& dir) {
-        for (const QString& file : MediaCatalogue::fileNames()) {
-            fs::copy_file(fs::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
-                          dir.file(file.toStdString()));
-        }
-        return dir.path();
-    }
-
     // Runs open, which shows a modal window; once that window is up, hands it to look and
     // closes it.
     static void whileModalUp(const std::function<void()>& open,
@@ -65,7 +53,7 @@ class DesktopTest : public QObject {
     // So that a compositor that centres dialogs centres each over the window it belongs to.
     void everyOtherWindowIsATransientOfTheWindowItOpensOver() {
         TempFolder dir;
-        Game game(programFolder(dir), [] {});
+        Game game(mediaCopy(dir), [] {});
         BoardWindow& board = game.boardWindow();
         board.show();
         MenuWindow& menu = game.menuWindow();
@@ -91,7 +79,7 @@ class DesktopTest : public QObject {
     // The board alone can be minimised; nothing can be maximised by the player.
     void eachWindowAsksOnlyForTheTitleBarButtonsOfItsDesign() {
         TempFolder dir;
-        Game game(programFolder(dir), [] {});
+        Game game(mediaCopy(dir), [] {});
         const auto sizeButtons = [](const QWidget& window) {
             return window.windowFlags() & kSizeButtons;
         };
@@ -113,6 +101,20 @@ class DesktopTest : public QObject {
         whileModalUp([&] { game.services().message("Empieza"); }, keep);
         whileModalUp([&] { (void)game.services().askText("Nombre", "", 10); }, keep);
         QCOMPARE(found, std::vector<Qt::WindowFlags>(4, Qt::WindowFlags()));
+    }
+
+    void onWaylandTheBoardIsBackWhenItRegainsTheFocusItLost() {
+        QWidget board;
+        const SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        emit board.windowHandle()->windowStateChanged(Qt::WindowMinimized);
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(board.windowHandle(), &out);
+        QVERIFY(watch.outOfSight());
+        QFocusEvent in(QEvent::FocusIn);
+        QCoreApplication::sendEvent(board.windowHandle(), &in);
+        QVERIFY(!watch.outOfSight());
     }
 
     void onWaylandAClickOnTheBoardBringsItBackFromAnIgnoredMinimise() {

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "about_window.h"
+#include "avi_builder.h"
 #include "fake_services.h"
 #include "game.h"
 #include "help_window.h"
@@ -46,6 +47,14 @@ class ProgramTest : public QObject {
     }
 
     static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
+
+    // A GIF of one-pixel frames.
+    static std::string animatedGif(int frames) {
+        std::string gif("GIF89a\1\0\1\0\x80\0\0\0\0\0\xFF\xFF\xFF", 19);
+        for (int i = 0; i < frames; ++i)
+            gif += std::string("\x2C\0\0\0\0\1\0\1\0\0\x02\x02\x44\x01\0", 15);
+        return gif + "\x3B";
+    }
 
   private slots:
     void initTestCase() { prepareApplication(); }
@@ -210,7 +219,12 @@ class ProgramTest : public QObject {
                         QMessageBox::Ok);  // as the program shows it, with Qt's own button
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
         QVERIFY2(box.sizeHint().height() < 480, QByteArray::number(box.sizeHint().height()));
-        QVERIFY(!MediaCatalogue::unusableMessage("f", {"a.gif"}).contains(QStringLiteral("más")));
+        QVERIFY(!MediaCatalogue::unusableMessage("f", {"a", "b", "c", "d", "e"}).contains("más"));
+        // The folder's last 80 characters at most, its cut end marked.
+        const QString folder80 = QString(79, 'd') + 'e';
+        QVERIFY(MediaCatalogue::unusableMessage(folder80, {}).contains('(' + folder80 + ')'));
+        QVERIFY(MediaCatalogue::unusableMessage('x' + folder80, {})
+                    .contains(QStringLiteral("(…") + folder80 + ')'));
 
         // A clip that starts as one but cannot be decoded is reported by the clip's name, and
         // help opens all the same.
@@ -224,6 +238,25 @@ class ProgramTest : public QObject {
         QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
                  qPrintable(script.seen()[0]));
         QVERIFY(!help.clipLoaded() && help.isVisible());
+    }
+
+    // No picture of the game comes near any bound: one past it is a broken file.
+    void aPictureFileIsReadUpToItsBytesFramesAndSides() {
+        TempFolder dir;
+        QImage square(kMaxPictureSide, kMaxPictureSide, QImage::Format_RGB32);
+        square.fill(Qt::green);
+        QVERIFY(square.save(QString::fromStdString(dir.file("square.jpg")), "JPG"));
+        QCOMPARE(decodePicture(dir.file("square.jpg")).size(), square.size());
+        constexpr std::size_t kMebibyte = 1024 * 1024;
+        for (const std::size_t size : {8 * kMebibyte, 8 * kMebibyte + 1}) {
+            writeBytes(dir.file("big.gif"), std::string(size, 'g'));
+            QCOMPARE(std::size_t(readMediaFile(dir.file("big.gif")).size()),
+                     size > 8 * kMebibyte ? 0 : size);
+        }
+        for (const int frames : {1, 2, 1000, 1001}) {
+            writeBytes(dir.file("anim.gif"), animatedGif(frames));
+            QCOMPARE(decodePicture(dir.file("anim.gif")).isNull(), frames > 1000);
+        }
     }
 
     // Decoded on a worker; a loader that goes away first never calls back.
@@ -273,10 +306,15 @@ class ProgramTest : public QObject {
     }
 
     // Help shows each frame of its clip whole, in the middle of the clip's place, and nothing
-    // of it elsewhere.
+    // of it elsewhere; a clip of two frames plays too.
     void theClipPlaysInTheMiddleOfItsPlace() {
         TempFolder dir;
         const fs::path folder = mediaCopy(dir);
+        AviBuilder clip;
+        clip.width = 4;
+        clip.palette = {{200, 0, 0}, {0, 0, 210}};
+        clip.frames = {indices({0, 1, 1, 0}), indices({1, 0, 0, 1})};
+        writeBytes(folder / "ayuda.avi", clip.bytes());
         Game game(folder, [] {});
         HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
         help.show();
@@ -289,12 +327,22 @@ class ProgramTest : public QObject {
         QCOMPARE(shot.copy(place), image.convertToFormat(QImage::Format_RGB32));
     }
 
+    // The rules fill their first line with spaces: the text starts on the second.
+    void theRulesStartAfterThirtyNineSpaces() {
+        FakeServices services;
+        const HelpWindow help(MediaCatalogue(QStringLiteral(CRESTAVERDE_MEDIA_DIR)), services,
+                              nullptr);
+        QStringList rules;
+        for (const QLabel* label : help.findChildren<QLabel*>())
+            if (label->text().contains("El juego consiste")) rules << label->text().left(40);
+        QCOMPARE(rules, QStringList{QString(39, ' ') + '\n'});
+    }
+
     // The about window's texts are laid out within their places, wrapped where they are long.
     void theAboutTextsFitTheirPlaces() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        Game game(folder, [] {});
-        AboutWindow about(MediaCatalogue(folder), game.services(), "", nullptr);
+        FakeServices services;
+        AboutWindow about(MediaCatalogue(QStringLiteral(CRESTAVERDE_MEDIA_DIR)), services, "",
+                          nullptr);
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             if (label->text().isEmpty()) continue;
             const int height = label->heightForWidth(label->width());
@@ -302,6 +350,35 @@ class ProgramTest : public QObject {
                          height <= label->height(),
                      qPrintable(label->objectName()));
         }
+    }
+
+    // Under the texts an engraved line: one row of grey over one of white, across the window.
+    void theAboutWindowsLineIsEngravedGreyOverWhite() {
+        FakeServices services;
+        const MediaCatalogue media(QStringLiteral(CRESTAVERDE_MEDIA_DIR));
+        AboutWindow about(media, services, "", nullptr);
+        const QImage shot = about.grab().toImage();
+        QString rows;
+        for (int y = design::kAboutGreyLine.y1() - 3; y <= design::kAboutWhiteLine.y1() + 3; ++y) {
+            const QColor c = shot.pixelColor(about.width() / 2, y);
+            rows += c == design::kEngravedGrey ? 'g' : (c == design::kPaper ? 'w' : '.');
+        }
+        QCOMPARE(rows, QStringLiteral("...gw..."));
+    }
+
+    // The fan's top card lies whole over the other two.
+    void theAboutWindowsTopCardLiesOverTheOthers() {
+        FakeServices services;
+        const MediaCatalogue media(QStringLiteral(CRESTAVERDE_MEDIA_DIR));
+        AboutWindow about(media, services, "", nullptr);
+        const QRect top = design::kAboutCards[1];
+        const QRect inside = top.adjusted(4, 4, -4, -4);  // clear of the rounded corners
+        QImage drawn(about.size(), QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&drawn);
+        media.paint(painter, media::cardPicture(about.fan()[1]), QRectF(top));
+        painter.end();
+        QCOMPARE(about.grab().toImage().copy(inside).convertToFormat(drawn.format()),
+                 drawn.copy(inside));
     }
 
     // Every suit is its own mirror image, left to right: the shapes' two halves match.

@@ -3,101 +3,50 @@
 // an unreadable table over the shown board, closing the board during a game, quitting while
 // another copy holds the table's lock, where Qt's plugins come from, and the display check.
 
-#include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
-#include <deque>
 #include <optional>
 
 #include "display_check.h"
 #include "game.h"
+#include "player_script.h"
 #include "plugin_folders.h"
+#include "program_folder.h"
 #include "table_lock.h"
-#include "temp_folder.h"
 
 namespace crestaverde::testing {
 
 namespace fs = std::filesystem;
 
-// Acts from a timer, so that it keeps going inside whatever modal loops the program opens: once
-// a step's condition holds, its action runs, queued.
-class Steps {
-  public:
-    Steps() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (steps_.empty() || !steps_.front().first()) return;
-            QTimer::singleShot(0, std::move(steps_.front().second));
-            steps_.pop_front();
-        });
-        timer_.start(5);
-    }
-    Steps& when(std::function<bool()> ready, std::function<void()> act) {
-        steps_.emplace_back(std::move(ready), std::move(act));
-        return *this;
-    }
-    [[nodiscard]] bool done() const { return steps_.empty(); }
-
-  private:
-    QTimer timer_;
-    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
-};
-
 QWidget* modal() {
     return QApplication::activeModalWidget();
-}
-
-// The box on top when it is a message box showing this text.
-QMessageBox* boxSaying(const QString& text) {
-    auto* box = qobject_cast<QMessageBox*>(modal());
-    return box != nullptr && box->isVisible() && box->text().contains(text) ? box : nullptr;
-}
-
-void press(QWidget* dialog, const QString& caption) {
-    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-        if (button->text() == caption) button->click();
-    }
 }
 
 class StartAndEndTest : public QObject {
     Q_OBJECT
 
   private:
-    static fs::path mediaCopy(const TempFolder& dir) {
-        const fs::path folder = dir.file("media");
-        fs::create_directory(folder);
-        for (const QString& file : MediaCatalogue::fileNames()) {
-            fs::copy_file(fs::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
-                          folder / file.toStdString());
-        }
-        return folder;
-    }
     static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
 
     // From the menu into a game, the first board's banner answered.
-    static void playOn(Steps& steps, Game& game) {
+    static void playOn(PlayerScript& steps, Game& game) {
         steps
             .when([&] { return game.menuWindow().isVisible(); },
                   [&] { QTest::keyClick(&game.menuWindow(), Qt::Key_Return); })
-            .when([] { return boxSaying("NIVEL 1"); }, [] { press(modal(), "Aceptar"); })
-            .when([] { return boxSaying("Empieza"); }, [] { press(modal(), "Aceptar"); });
+            .box(PlayerScript::click("Aceptar"))
+            .box(PlayerScript::click("Aceptar"));
     }
 
     // A game abandoned into the record table under the name given, back to the menu.
-    static void abandonAs(Steps& steps, Game& game, const QString& name) {
+    static void abandonAs(PlayerScript& steps, Game& game, const QString& name) {
         playOn(steps, game);
         steps
             .when([&] { return clockRuns(game); },
                   [&] { game.boardWindow().findChild<QPushButton*>("abandon")->click(); })
-            .when([] { return boxSaying("abandonar"); }, [] { press(modal(), "Sí"); })
-            .when([] { return qobject_cast<QInputDialog*>(modal()) != nullptr; },
-                  [name] {
-                      auto* box = qobject_cast<QInputDialog*>(modal());
-                      box->setTextValue(name);
-                      box->accept();
-                  });
+            .box(PlayerScript::click("Sí"))
+            .box(PlayerScript::type(name, true));
     }
 
   private slots:
@@ -116,22 +65,20 @@ class StartAndEndTest : public QObject {
         bool windowsUp = false;
         bool overBoard = false;
         QRect box;
-        Steps steps;
+        PlayerScript steps;
         steps
-            .when([] { return boxSaying("No se ha podido leer el archivo de récords"); },
-                  [&] {
-                      windowsUp = game.boardWindow().isVisible() && game.menuWindow().isVisible();
-                      box = modal()->frameGeometry();
-                      overBoard = false;
-                      for (QWidget* w = modal(); w != nullptr; w = w->parentWidget())
-                          overBoard = overBoard || w == &game.boardWindow();
-                      press(modal(), "Aceptar");
-                  })
+            .box([&](QDialog* shown) {
+                windowsUp = game.boardWindow().isVisible() && game.menuWindow().isVisible();
+                box = shown->frameGeometry();
+                for (QWidget* w = shown; w != nullptr; w = w->parentWidget())
+                    overBoard = overBoard || w == &game.boardWindow();
+                PlayerScript::click("Aceptar")(shown);
+            })
             .when([&] { return modal() == &game.menuWindow(); }, [&] { game.menuWindow().hide(); });
         game.start();
         QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
-        QVERIFY(windowsUp);
-        QVERIFY(overBoard);
+        QVERIFY(steps.seen()[0].contains("No se ha podido leer el archivo de récords"));
+        QVERIFY(windowsUp && overBoard);
         QVERIFY(game.boardWindow().frameGeometry().contains(box.center()));
     }
 
@@ -139,31 +86,40 @@ class StartAndEndTest : public QObject {
         TempFolder dir;
         const fs::path folder = mediaCopy(dir);
         bool ended = false;
+        bool keptAfterNo = false;
         Game game(folder, [&] { ended = true; });
-        Steps steps;
+        PlayerScript steps;
         playOn(steps, game);
         steps.when([&] { return clockRuns(game); }, [&] { game.boardWindow().close(); })
-            .when([] { return boxSaying("¿Desea abandonar la partida?"); },
-                  [] { press(modal(), "No"); })
+            .box(PlayerScript::click("No"))
             .when([&] { return modal() == nullptr && clockRuns(game); },
                   [&] {
-                      QVERIFY(!ended);
-                      QVERIFY(game.board().state().phase == Phase::Playing);
+                      keptAfterNo = !ended && game.board().state().phase == Phase::Playing;
                       game.boardWindow().close();
                   })
-            .when([] { return boxSaying("¿Desea abandonar la partida?"); },
-                  [] { press(modal(), "Sí"); })
-            .when([] { return qobject_cast<QInputDialog*>(modal()) != nullptr; },
-                  [] {
-                      auto* box = qobject_cast<QInputDialog*>(modal());
-                      box->setTextValue("Cierre");
-                      box->accept();
-                  });
+            .box(PlayerScript::click("Sí"))
+            .box(PlayerScript::type("Cierre", true));
         game.start();
         QTRY_VERIFY_WITH_TIMEOUT(ended, 20000);
+        QVERIFY(keptAfterNo);
+        const QString leave =
+            QStringLiteral("CRESTAVERDE | ¿Desea abandonar la partida? | Question | Sí, No");
+        QCOMPARE(steps.seen().mid(2, 2), QStringList(2, leave));
         QVERIFY(!game.menuWindow().isVisible());
         QCOMPARE(static_cast<int>(game.board().state().phase), static_cast<int>(Phase::Over));
         QVERIFY((RecordFile(folder / "record.ini").read().table[0] == ScoreRow{"Cierre", "0"}));
+    }
+
+    // Till the first deal the board shows its titles alone: no card, no cover, no stock.
+    void theBoardShowsNoCardBeforeTheFirstDeal() {
+        TempFolder dir;
+        Game game(mediaCopy(dir), [] {});
+        const BoardWindow& board = game.boardWindow();
+        for (const design::Element& element : design::boardStacking()) {
+            if (element.kind == design::ElementKind::Label) continue;
+            const auto found = board.elementAt(board.designRect(element).center());
+            QVERIFY(!found || found->kind == design::ElementKind::Label);
+        }
     }
 
     void closingTheBoardWithNoGameInPlayEndsAtOnce() {
@@ -183,24 +139,23 @@ class StartAndEndTest : public QObject {
         const fs::path folder = mediaCopy(dir);
         std::optional<TableLock> other(std::in_place, folder / "record.ini");
         bool ended = false;
+        bool shownUnsaved = false;
         Game game(folder, [&] { ended = true; });
-        Steps steps;
+        PlayerScript steps;
         abandonAs(steps, game, "Ana");
         steps
             .when([&] { return modal() == &game.menuWindow(); },
                   [&] {
-                      QCOMPARE(game.menuWindow().nameLabel(0)->text(), QStringLiteral("Ana"));
-                      QVERIFY(!fs::exists(folder / "record.ini"));
+                      shownUnsaved = game.menuWindow().nameLabel(0)->text() == "Ana" &&
+                                     !fs::exists(folder / "record.ini");
                       QTest::keyClick(&game.menuWindow(), Qt::Key_Escape);
                   })
             .when([] { return qobject_cast<QProgressDialog*>(modal()) != nullptr; },
-                  [&] {
-                      QVERIFY(!ended);
-                      other.reset();
-                  })
+                  [&] { other.reset(); })
             .when([&] { return ended; }, [&] { game.menuWindow().hide(); });
         game.start();
         QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
+        QVERIFY(shownUnsaved);
         QVERIFY((RecordFile(folder / "record.ini").read().table[0] == ScoreRow{"Ana", "0"}));
     }
 
@@ -209,22 +164,24 @@ class StartAndEndTest : public QObject {
         const fs::path folder = mediaCopy(dir);
         const TableLock other(folder / "record.ini");
         bool ended = false;
+        bool endedBeforeTold = true;
         Game game(folder, [&] { ended = true; });
-        Steps steps;
+        PlayerScript steps;
         abandonAs(steps, game, "Ana");
         steps
             .when([&] { return modal() == &game.menuWindow(); },
                   [&] { QTest::keyClick(&game.menuWindow(), Qt::Key_Escape); })
             .when([] { return qobject_cast<QProgressDialog*>(modal()) != nullptr; },
-                  [] { press(modal(), "Salir sin guardar"); })
-            .when([] { return boxSaying("bloqueado"); },
-                  [&] {
-                      QVERIFY(!ended);
-                      press(modal(), "Aceptar");
-                  })
+                  [] { PlayerScript::click("Salir sin guardar")(qobject_cast<QDialog*>(modal())); })
+            .box([&](QDialog* box) {
+                endedBeforeTold = ended;
+                PlayerScript::click("Aceptar")(box);
+            })
             .when([&] { return ended; }, [&] { game.menuWindow().hide(); });
         game.start();
         QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
+        QVERIFY(!endedBeforeTold);
+        QVERIFY(steps.seen().back().contains("bloqueado"));
         QVERIFY(!fs::exists(folder / "record.ini"));
     }
 

@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 #include <QTest>
 #include <QtMath>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -123,26 +124,24 @@ class WindowsTest : public QObject {
 
     // ---- The board as drawn ----
 
-    // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on the
-    // screen, not a bitmap stretched there.
-    void theFaceUpCardIsItsDrawingAtTheSizeItCovers() {
+    // How far the element on the screen, down to the given share of its height, is from the
+    // picture's drawing rendered at the size the element covers, on the felt.
+    int differenceFromDrawing(Element element, const QString& picture, double share = 1) {
         const QImage shot = window().grab().toImage();
         const qreal ratio = shot.devicePixelRatio();
-        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
         const QRectF target = (window().designToWindow() * QTransform::fromScale(ratio, ratio))
-                                  .mapRect(window().designRect(kFaceUp));
+                                  .mapRect(window().designRect(element));
         const QRect card(qRound(target.left()), qRound(target.top()), qRound(target.width()),
                          qRound(target.height()));
         QImage drawn(card.size(), QImage::Format_ARGB32);
         drawn.fill(design::kFelt);
         QPainter painter(&drawn);
-        const QString name = media::cardPicture(s().faceUp);
-        QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(name).toStdString())))
+        QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(picture).toStdString())))
             .render(&painter, QRectF(drawn.rect()));
         painter.end();
         const QImage onScreen = shot.copy(card).convertToFormat(QImage::Format_ARGB32);
         int worst = 0;
-        for (int y = 0; y < card.height(); ++y) {
+        for (int y = 0; y < qRound(card.height() * share); ++y) {
             for (int x = 0; x < card.width(); ++x) {
                 const QRgb a = onScreen.pixel(x, y);
                 const QRgb b = drawn.pixel(x, y);
@@ -150,7 +149,66 @@ class WindowsTest : public QObject {
                                   std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
             }
         }
-        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("%1 differs by %2").arg(name).arg(worst)));
+        return worst;
+    }
+
+    // The face-up card is, pixel for pixel, its drawing rendered at the size it covers on the
+    // screen, not a bitmap stretched there.
+    void theFaceUpCardIsItsDrawingAtTheSizeItCovers() {
+        QCOMPARE(window().grab().devicePixelRatio(),
+                 qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const int worst = differenceFromDrawing(kFaceUp, media::cardPicture(s().faceUp));
+        QVERIFY2(worst <= 8, qPrintable(QString::number(worst)));
+    }
+
+    // The stock shows a card's back above its counter while it holds cards, then its empty place.
+    void theStockPileShowsABackTillTheStockIsEmpty() {
+        const Element pile{ElementKind::StockPile, 0};
+        QVERIFY(differenceFromDrawing(pile, media::kCardBack, 0.35) <= 8);
+        s().stockLeft = 0;
+        window().refresh();
+        QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
+    }
+
+    // The score and its title lie unframed on the felt: their corners show the felt.
+    void theScoreAndItsTitleHaveNoFrame() {
+        const QImage shot = window().grab().toImage();
+        const qreal r = shot.devicePixelRatio();
+        const QTransform toPixels = window().designToWindow() * QTransform::fromScale(r, r);
+        for (const auto label : {design::BoardLabel::ScoreTitle, design::BoardLabel::Score}) {
+            const QRectF rect =
+                toPixels.mapRect(window().designRect({ElementKind::Label, int(label)}));
+            for (const QPointF& corner :
+                 {rect.topLeft() + QPointF(1, 1), rect.bottomRight() - QPointF(2, 2)})
+                QCOMPARE(shot.pixelColor(corner.toPoint()), design::kFelt);
+        }
+    }
+
+    // The draws-left counter is its number in upright bold on the ink square.
+    void theDrawsLeftCounterIsUpright() {
+        const design::LabelDesign& look = design::boardLabel(design::BoardLabel::DrawsLeft);
+        const QRectF rect =
+            window().designRect({ElementKind::Label, int(design::BoardLabel::DrawsLeft)});
+        const QImage shot = window().grab().toImage();
+        QImage drawn(shot.size(), shot.format());
+        drawn.setDevicePixelRatio(shot.devicePixelRatio());
+        QPainter painter(&drawn);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setTransform(window().designToWindow());
+        painter.fillRect(rect, look.back);
+        QFont upright(look.family);
+        upright.setPixelSize(design::pointsToPixels(look.points));
+        upright.setBold(true);
+        painter.setFont(upright);
+        painter.setPen(look.text);
+        painter.drawText(rect, int(look.align), window().labelText(design::BoardLabel::DrawsLeft));
+        painter.end();
+        const qreal r = shot.devicePixelRatio();
+        const QRect inside = (window().designToWindow() * QTransform::fromScale(r, r))
+                                 .mapRect(rect)
+                                 .toAlignedRect()
+                                 .adjusted(3, 3, -3, -3);
+        QCOMPARE(shot.copy(inside), drawn.copy(inside));
     }
 
     // A card turns face up once both cards overlapping it from the row below, as the board
@@ -217,9 +275,11 @@ class WindowsTest : public QObject {
     // the title in the shadow's colour, moved as far as the other's.
     void theNoticesAreAlikeAndTheShadowsFollowTheirTitles() {
         using design::BoardLabel;
-        const auto alike = [](const design::LabelDesign& a, const design::LabelDesign& b) {
-            return a.rect.size() == b.rect.size() && a.family == b.family && a.points == b.points &&
-                   a.bold == b.bold && a.italic == b.italic && a.align == b.align &&
+        const auto font = [](const design::LabelDesign& l) {
+            return std::tie(l.family, l.points, l.bold, l.italic);
+        };
+        const auto alike = [&](const design::LabelDesign& a, const design::LabelDesign& b) {
+            return font(a) == font(b) && a.rect.size() == b.rect.size() && a.align == b.align &&
                    a.autoSize == b.autoSize && a.border == b.border;
         };
         const std::array notices = {BoardLabel::LeftPeakNotice, BoardLabel::MiddlePeakNotice,
@@ -230,11 +290,8 @@ class WindowsTest : public QObject {
                    window().designRect(tower(kPeaks.at(i))).center();
         };
         const design::LabelDesign& score = design::boardLabel(BoardLabel::Score);
-        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score}) {
-            const design::LabelDesign& label = design::boardLabel(plain);  // the notices' font
-            QVERIFY(label.family == first.family && label.points == first.points &&
-                    label.bold == first.bold && label.italic == first.italic);
-        }
+        for (const BoardLabel plain : {BoardLabel::ScoreTitle, BoardLabel::Score})
+            QVERIFY(font(design::boardLabel(plain)) == font(first));  // the notices' font
         QVERIFY(!score.autoSize);  // the score's place is kept, however wide it grows
         for (std::size_t i = 1; i < notices.size(); ++i) {
             const design::LabelDesign& notice = design::boardLabel(notices[i]);
@@ -342,26 +399,23 @@ class WindowsTest : public QObject {
 
     // ---- The keys ----
 
-    void theFirstArrowOnlyShowsTheFaceUpCard() {
-        QVERIFY(!window().highlightedCard());
+    // The first arrow only shows the face-up card; then they move among the cards a click would
+    // play, down from the base row back to the face-up card.
+    void theArrowsMoveAmongTheFreeCards() {
         const int left = s().stockLeft;
         QCOMPARE(key(Qt::Key_Up), kFaceUp);
         QCOMPARE(s().stockLeft, left);
-    }
-
-    // The arrows move among the cards a click would play.
-    void theArrowsMoveAmongTheFreeCards() {
-        key(Qt::Key_Up);
         QCOMPARE(key(Qt::Key_Up), tower(18));  // the base card nearest above the face-up card
         QCOMPARE(key(Qt::Key_Up), tower(18));  // every card above is face down
         QCOMPARE(key(Qt::Key_Left), tower(17));
         QCOMPARE(key(Qt::Key_Right), tower(18));
+        QCOMPARE(key(Qt::Key_Down), kFaceUp);
     }
 
-    void downFromTheBaseRowReachesTheFaceUpCard() {
-        key(Qt::Key_Up);
-        QCOMPARE(key(Qt::Key_Up), tower(18));
-        QCOMPARE(key(Qt::Key_Down), kFaceUp);
+    // Between games no card takes a click, so no arrow shows one.
+    void betweenGamesTheArrowsShowNothing() {
+        s().phase = Phase::Over;
+        QVERIFY(!key(Qt::Key_Up));
     }
 
     // Enter plays as a click; the highlight follows the card to the face-up card.
@@ -465,6 +519,27 @@ class WindowsTest : public QObject {
         const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
         QCOMPARE(board->childAt(button.x(), button.y()),
                  QAccessible::queryAccessibleInterface(abandonButton()));
+    }
+
+    // What a move changed is told through one notification that is never shown.
+    void theBoardHasOneNotificationNeverShown() {
+        QAccessibleInterface* board = boardObject();
+        int notices = 0;
+        for (int i = 0; i < board->childCount(); ++i) {
+            if (board->child(i)->role() != QAccessible::Notification) continue;
+            ++notices;
+            QVERIFY(board->child(i)->state().invisible);
+        }
+        QCOMPARE(notices, 1);
+    }
+
+    // A card tells its tower: the left one holds four cards of the base row, the others three.
+    void eachCardIsDescribedByItsTower() {
+        std::map<QString, int> towers;
+        for (int i = 0; i < kTowerCardCount; ++i)
+            ++towers[boardObject()->child(i)->text(QAccessible::Description).section(',', 0, 0)];
+        QCOMPARE(towers, (std::map<QString, int>{
+                             {"Torre central", 9}, {"Torre derecha", 9}, {"Torre izquierda", 10}}));
     }
 
     void theFaceUpCardIsNamedAsAPlayerSaysIt() {
