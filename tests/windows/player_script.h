@@ -19,6 +19,10 @@
 
 namespace crestaverde::testing {
 
+// How long a wait on work done aside (a worker thread, a queued box) may take on a busy machine
+// before it counts as a hang.
+inline constexpr int kHangMs = 60000;
+
 // Plays the program from a script, the way a player would: each step waits until it can act
 // (a new box is up, or a condition holds), then acts. A timer drives the script, so it keeps
 // going inside however many modal loops the program opens; actions are queued for the same

@@ -201,7 +201,7 @@ class ProgramTest : public QObject {
         std::optional<QStringList> reported;
         {
             const MediaCheck check(folder, [&](const QStringList& found) { reported = found; });
-            QTRY_VERIFY(reported.has_value());
+            QTRY_VERIFY_WITH_TIMEOUT(reported.has_value(), kHangMs);
         }
         QCOMPARE(*reported, broken);
         MediaCheck(folder, [&](const QStringList& found) { reported = found; }).waitForPictures();
@@ -234,7 +234,7 @@ class ProgramTest : public QObject {
         script.box(PlayerScript::click("Aceptar"));
         HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
         help.show();
-        QTRY_COMPARE(script.seen().size(), qsizetype{1});
+        QTRY_COMPARE_WITH_TIMEOUT(script.seen().size(), qsizetype{1}, kHangMs);
         QVERIFY2(script.seen()[0].contains(QRegularExpression("ayuda\\.avi.* \\| Warning \\|")),
                  qPrintable(script.seen()[0]));
         QVERIFY(!help.clipLoaded() && help.isVisible());
@@ -271,7 +271,7 @@ class ProgramTest : public QObject {
             });
             loader.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
                          [&](ClipLoader::Decoded decoded) { result = std::move(decoded); });
-            QTRY_VERIFY(result.has_value());
+            QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), kHangMs);
             ClipLoader gone(&decodeClip);
             gone.start(CRESTAVERDE_MEDIA_DIR "/ayuda.avi",
                        [&](ClipLoader::Decoded) { late = true; });
@@ -299,7 +299,7 @@ class ProgramTest : public QObject {
                   })
             .when([&] { return ended; }, [&] { menu.hide(); });
         game.start();
-        QTRY_VERIFY(script.done());
+        QTRY_VERIFY_WITH_TIMEOUT(script.done(), kHangMs);
         const QPoint off = centre - game.boardWindow().screen()->geometry().center();
         QVERIFY2(off.manhattanLength() <= 8,
                  qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
@@ -318,7 +318,7 @@ class ProgramTest : public QObject {
         Game game(folder, [] {});
         HelpWindow help(MediaCatalogue(folder), game.services(), nullptr);
         help.show();
-        QTRY_VERIFY(help.clipLoaded() && help.currentFrame() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(help.clipLoaded() && help.currentFrame() > 0, kHangMs);
         const int frame = help.currentFrame();  // grabbing runs no timer
         const QImage shot = help.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage& image = help.frameImage(frame);
