@@ -122,10 +122,13 @@ int main(int argc, char** argv) {
         reportUnusableMedia(mediaFolder, unusable);
         return 1;
     }
-    crestaverde::MediaCheck media(mediaFolder, [&mediaFolder](const QStringList& unusable) {
-        reportUnusableMedia(mediaFolder, unusable);
-        crestaverde::QtServices::endProcessWith(1);
-    });
+    crestaverde::MediaCheck media(
+        mediaFolder,
+        [&mediaFolder](const QStringList& unusable) {
+            reportUnusableMedia(mediaFolder, unusable);
+            crestaverde::QtServices::endProcessWith(1);
+        },
+        &game.menuWindow());
     game.start([&media] { media.waitForPictures(); });
     return QApplication::exec();
 }

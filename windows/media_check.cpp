@@ -3,6 +3,7 @@
 
 #include <sched.h>
 
+#include <QEvent>
 #include <QTimer>
 
 #include "media_catalogue.h"
@@ -21,12 +22,25 @@ QStringList inCatalogueOrder(const QStringList& names) {
 
 }  // namespace
 
-// The worker starts from the window thread's events, so that it takes no time from building and
-// showing the windows.
+// Decoding while the windows are built and mapped would only take CPU from them: the worker
+// waits till the first window is on the screen.
 MediaCheck::MediaCheck(std::filesystem::path folder,
-                       std::function<void(const QStringList&)> onUnusable)
+                       std::function<void(const QStringList&)> onUnusable, QWidget* shownFirst)
     : folder_(std::move(folder)), onUnusable_(std::move(onUnusable)) {
-    QTimer::singleShot(0, &receiver_, [this] { start(); });
+    if (shownFirst != nullptr) {
+        shownFirst->installEventFilter(&paintWatch_);
+    } else {
+        QTimer::singleShot(0, &receiver_, [this] { start(); });
+    }
+}
+
+bool MediaCheck::PaintWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // After this paint has reached the screen, not during it.
+        QTimer::singleShot(0, &check_.receiver_, [this] { check_.start(); });
+    }
+    return false;
 }
 
 MediaCheck::~MediaCheck() = default;

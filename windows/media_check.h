@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The longer part of the start-up check, out of the player's way: once the window thread runs
-// its events (the windows are up by then), a worker decodes every picture whole, then parses
+// The longer part of the start-up check, out of the player's way: once a given window has been
+// painted on the screen, a worker decodes every picture whole, then parses
 // every drawing whole at idle priority, and the unusable files go to the window thread. A deal
 // waits for the pictures (waitForPictures), so that no game starts with a broken one; until a
 // drawing is reported it shows as its picture, stretched.
 
 #include <QObject>
 #include <QStringList>
+#include <QWidget>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -20,7 +21,10 @@ namespace crestaverde {
 class MediaCheck {
   public:
     // onUnusable runs on the window thread, once at most, and only if some file is unusable.
-    MediaCheck(std::filesystem::path folder, std::function<void(const QStringList&)> onUnusable);
+    // The worker starts once shownFirst has been painted, or at the event loop's first turn
+    // without it.
+    MediaCheck(std::filesystem::path folder, std::function<void(const QStringList&)> onUnusable,
+               QWidget* shownFirst = nullptr);
     MediaCheck(const MediaCheck&) = delete;
     MediaCheck& operator=(const MediaCheck&) = delete;
     ~MediaCheck();
@@ -30,6 +34,16 @@ class MediaCheck {
     void waitForPictures();
 
   private:
+    // Starts the check once the window it watches has been painted.
+    class PaintWatch : public QObject {
+      public:
+        explicit PaintWatch(MediaCheck& check) : check_(check) {}
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+      private:
+        MediaCheck& check_;
+    };
+
     void start();
     void check();
     void report(const QStringList& unusable);
@@ -40,7 +54,8 @@ class MediaCheck {
     std::mutex mutex_;
     std::condition_variable decoded_;
     std::optional<QStringList> undecodable_;  // the pictures' outcome, under the mutex
-    QObject receiver_;     // the window thread's end; a report that finds it gone is dropped
+    QObject receiver_;  // the window thread's end; a report that finds it gone is dropped
+    PaintWatch paintWatch_{*this};
     std::jthread worker_;  // last, so that it is joined before the rest goes
 };
 
