@@ -8,6 +8,8 @@
 # the process has used by then (every thread, to the microsecond); from /usr/bin/time -v, the CPU
 # and the peak resident memory of the run, which ends 0.3 s after that; and the shared libraries
 # mapped while the menu is shown. Medians of the values and of the paired ratios close each screen.
+# With CRESTAVERDE_BENCH_COLD=1 (as root) every start is cold: the kernel drops its page cache
+# first, so that the libraries, fonts and pictures come from the disk again.
 # Usage: bench/startup.sh BUILD_FOLDER [RUNS]      (a build with -DCRESTAVERDE_BENCH=ON)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -33,6 +35,10 @@ start() {  # title, program...
     local title=$1
     shift
     rm -f "$work/pid"
+    if [ "${CRESTAVERDE_BENCH_COLD:-0}" = 1 ]; then
+        sync
+        echo 3 >/proc/sys/vm/drop_caches
+    fi
     local begin mapped mapcpu pid libs rss cpu
     begin=$(date +%s%N)
     # The shell writes its PID and becomes the program, so the program is ended by its own PID.
