@@ -24,39 +24,15 @@ const long kBudgetKiB = static_cast<long>(ClipLimits{}.maxDecodedBytes / kKiB);
 
 enum Outcome { Decoded = 0, Refused = 1, Failed = 2 };
 
-struct Measured {
-    Outcome outcome = Failed;
-    long riseKiB = 0;  // the child's peak resident memory above the parent's at the fork
-};
-
-long peakKiBOfChild(const std::function<Outcome()>& work, Outcome& outcome) {
+// The peak resident memory of a process of its own that does the work, and how the work went.
+std::pair<long, Outcome> inChild(const std::function<Outcome()>& work) {
     const pid_t child = ::fork();
     if (child == 0) ::_exit(work());
     int status = 0;
     rusage usage{};
-    if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status)) {
-        outcome = Failed;
-        return 0;
-    }
-    outcome = static_cast<Outcome>(WEXITSTATUS(status));
-    return usage.ru_maxrss;
-}
-
-// Decodes the clip as help does, frames turned into images, in a process of its own.
-Measured decodeInChild(const std::filesystem::path& clip) {
-    Outcome ignored = Failed;
-    const long before = peakKiBOfChild([] { return Decoded; }, ignored);
-    Measured measured;
-    const long peak = peakKiBOfChild(
-        [&] {
-            const auto images = clipImages(decodeClip(clip.string()));
-            if (const auto* error = std::get_if<std::string>(&images))
-                return *error == "es demasiado grande" ? Refused : Failed;
-            return std::get<ClipImages>(images).frames.empty() ? Failed : Decoded;
-        },
-        measured.outcome);
-    measured.riseKiB = peak - before;
-    return measured;
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status))
+        return {0, Failed};
+    return {usage.ru_maxrss, static_cast<Outcome>(WEXITSTATUS(status))};
 }
 
 // A clip of one colour whose frames are a few runs a row, so a small file fills a large picture.
@@ -105,6 +81,7 @@ class ClipMemoryTest : public QObject {
         QSKIP("the sanitizer's shadow memory and quarantine would be measured with the clip");
 #endif
         const TempFolder folder;
+        const long before = inChild([] { return Decoded; }).first;  // the parent's, at the fork
         const std::pair<std::string, Outcome> clips[] = {
             {runsClip(1024, 15), Decoded},
             {runsClip(1024, 40), Refused},
@@ -112,11 +89,17 @@ class ClipMemoryTest : public QObject {
         };
         for (const auto& [bytes, expected] : clips) {
             writeBytes(folder.file("ayuda.avi"), bytes);
-            const Measured measured = decodeInChild(folder.file("ayuda.avi"));
-            QCOMPARE(measured.outcome, expected);
-            QVERIFY2(measured.riseKiB <= kBudgetKiB + kSlackKiB,
-                     qPrintable(QString::number(measured.riseKiB)));
-            if (expected == Decoded) QVERIFY(measured.riseKiB >= 15 * 4 * kKiB);
+            // Decoded as help does, frames turned into images.
+            const auto [peak, outcome] = inChild([&] {
+                const auto images = clipImages(decodeClip(folder.file("ayuda.avi").string()));
+                if (const auto* error = std::get_if<std::string>(&images))
+                    return *error == "es demasiado grande" ? Refused : Failed;
+                return std::get<ClipImages>(images).frames.empty() ? Failed : Decoded;
+            });
+            QCOMPARE(outcome, expected);
+            const long riseKiB = peak - before;
+            QVERIFY2(riseKiB <= kBudgetKiB + kSlackKiB, qPrintable(QString::number(riseKiB)));
+            if (expected == Decoded) QVERIFY(riseKiB >= 15 * 4 * kKiB);
         }
     }
 };

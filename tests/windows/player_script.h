@@ -3,14 +3,11 @@
 // A player's script for the real windows under Qt Test: answers boxes and acts on conditions.
 
 #include <QApplication>
-#include <QDialog>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -69,11 +66,8 @@ class PlayerScript {
                 QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
                 QApplication::sendEvent(field, &press);
             }
-            if (accept) {
-                QMetaObject::invokeMethod(box, &QDialog::accept, Qt::QueuedConnection);
-            } else {
-                key(Qt::Key_Escape)(box);
-            }
+            if (!accept) return key(Qt::Key_Escape)(box);
+            QMetaObject::invokeMethod(box, &QDialog::accept, Qt::QueuedConnection);
         };
     }
 
@@ -88,30 +82,30 @@ class PlayerScript {
         return *this;
     }
 
-    // A message or input box that is up and has not been seen yet, recorded on the way.
-    QDialog* newBox() {
+    // Records a message or input box that is up and has not been seen yet, and keeps it for the
+    // next box step.
+    void record() {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         auto* message = qobject_cast<QMessageBox*>(box);
         auto* input = qobject_cast<QInputDialog*>(box);
         if ((message == nullptr && input == nullptr) || box == lastBox_ || !box->isVisible())
-            return nullptr;
-        lastBox_ = box;
+            return;
+        lastBox_ = unanswered_ = box;
         QStringList seen{box->windowTitle()};
-        if (message != nullptr) {
+        if (input != nullptr) {
+            seen << input->labelText() << '[' + input->textValue() + ']';
+        } else {
             QStringList buttons;
             for (QAbstractButton* button : message->buttons()) buttons << button->text();
             seen << message->text()
                  << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(message->icon())
                  << buttons.join(", ");
-        } else {
-            seen << input->labelText() << '[' + input->textValue() + ']';
         }
         seen_ << seen.join(" | ");
-        return box;
     }
 
     void poll() {
-        if (QDialog* box = newBox()) unanswered_ = box;
+        record();
         if (steps_.empty()) return;
         Step& step = steps_.front();
         if (step.answer) {

@@ -14,11 +14,10 @@ namespace crestaverde::testing {
 inline std::filesystem::path mediaCopy(const TempFolder& dir, const std::string& name = "media") {
     const std::filesystem::path folder = dir.file(name);
     std::filesystem::create_directory(folder);
-    for (const QString& file : MediaCatalogue::fileNames()) {
+    for (const QString& file : MediaCatalogue::fileNames())
         std::filesystem::copy_file(
             std::filesystem::path(CRESTAVERDE_MEDIA_DIR) / file.toStdString(),
             folder / file.toStdString());
-    }
     return folder;
 }
 

@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start and end on the real windows under the offscreen platform: the box about
-// an unreadable table over the shown board, closing the board during a game, quitting while
-// another copy holds the table's lock, where Qt's plugins come from, and the display check.
+// an unreadable table over the shown board, the board before the first deal, closing the board,
+// and the display check. Quitting while another copy holds the table's lock, and where Qt's
+// plugins come from, are played on the real program by tests/e2e (shared_table.py, start_up.sh).
 
-#include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QTest>
 #include <optional>
 
 #include "display_check.h"
 #include "game.h"
 #include "player_script.h"
-#include "plugin_folders.h"
 #include "program_folder.h"
-#include "table_lock.h"
 
 namespace crestaverde::testing {
 
@@ -27,34 +23,8 @@ QWidget* modal() {
 class StartAndEndTest : public QObject {
     Q_OBJECT
 
-  private:
-    static bool clockRuns(Game& game) { return game.services().timer(TimerId::Clock).active(); }
-
-    // From the menu into a game, the first board's banner answered.
-    static void playOn(PlayerScript& steps, Game& game) {
-        steps
-            .when([&] { return game.menuWindow().isVisible(); },
-                  [&] { QTest::keyClick(&game.menuWindow(), Qt::Key_Return); })
-            .box(PlayerScript::click("Aceptar"))
-            .box(PlayerScript::click("Aceptar"));
-    }
-
-    // A game abandoned into the record table under the name given, back to the menu.
-    static void abandonAs(PlayerScript& steps, Game& game, const QString& name) {
-        playOn(steps, game);
-        steps
-            .when([&] { return clockRuns(game); },
-                  [&] { game.boardWindow().findChild<QPushButton*>("abandon")->click(); })
-            .box(PlayerScript::click("Sí"))
-            .box(PlayerScript::type(name, true));
-    }
-
   private slots:
     void initTestCase() { prepareApplication(); }
-
-    void pluginsComeFromQtsOwnFolderAlone() {
-        QCOMPARE(QCoreApplication::libraryPaths(), ownPluginFolders());
-    }
 
     // The box is told of once the windows are up, and opens over them.
     void anUnreadableTableIsToldOfOverTheShownBoard() {
@@ -76,7 +46,7 @@ class StartAndEndTest : public QObject {
             })
             .when([&] { return modal() == &game.menuWindow(); }, [&] { game.menuWindow().hide(); });
         game.start();
-        QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(steps.done(), kHangMs);
         QVERIFY(steps.seen()[0].contains("No se ha podido leer el archivo de récords"));
         QVERIFY(windowsUp && overBoard);
         QVERIFY(game.boardWindow().frameGeometry().contains(box.center()));
@@ -88,11 +58,16 @@ class StartAndEndTest : public QObject {
         bool ended = false;
         bool keptAfterNo = false;
         Game game(folder, [&] { ended = true; });
+        const auto clockRuns = [&] { return game.services().timer(TimerId::Clock).active(); };
         PlayerScript steps;
-        playOn(steps, game);
-        steps.when([&] { return clockRuns(game); }, [&] { game.boardWindow().close(); })
+        steps
+            .when([&] { return game.menuWindow().isVisible(); },
+                  [&] { QTest::keyClick(&game.menuWindow(), Qt::Key_Return); })
+            .box(PlayerScript::click("Aceptar"))
+            .box(PlayerScript::click("Aceptar"))
+            .when(clockRuns, [&] { game.boardWindow().close(); })
             .box(PlayerScript::click("No"))
-            .when([&] { return modal() == nullptr && clockRuns(game); },
+            .when([&] { return modal() == nullptr && clockRuns(); },
                   [&] {
                       keptAfterNo = !ended && game.board().state().phase == Phase::Playing;
                       game.boardWindow().close();
@@ -100,13 +75,13 @@ class StartAndEndTest : public QObject {
             .box(PlayerScript::click("Sí"))
             .box(PlayerScript::type("Cierre", true));
         game.start();
-        QTRY_VERIFY_WITH_TIMEOUT(ended, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(ended, kHangMs);
         QVERIFY(keptAfterNo);
         const QString leave =
             QStringLiteral("CRESTAVERDE | ¿Desea abandonar la partida? | Question | Sí, No");
         QCOMPARE(steps.seen().mid(2, 2), QStringList(2, leave));
         QVERIFY(!game.menuWindow().isVisible());
-        QCOMPARE(static_cast<int>(game.board().state().phase), static_cast<int>(Phase::Over));
+        QCOMPARE(game.board().state().phase, Phase::Over);
         QVERIFY((RecordFile(folder / "record.ini").read().table[0] == ScoreRow{"Cierre", "0"}));
     }
 
@@ -128,95 +103,39 @@ class StartAndEndTest : public QObject {
         Game game(mediaCopy(dir), [&] { ended = true; });
         game.boardWindow().show();
         game.boardWindow().close();
-        QVERIFY(ended);
-        QVERIFY(modal() == nullptr);
+        QVERIFY(ended && modal() == nullptr);
     }
 
-    // Another copy holds the lock from the game's end on: the menu shows the row at once, and
-    // quitting waits for the lock, then saves.
-    void quittingWaitsForTheTablesLockAndThenSaves() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        std::optional<TableLock> other(std::in_place, folder / "record.ini");
-        bool ended = false;
-        bool shownUnsaved = false;
-        Game game(folder, [&] { ended = true; });
-        PlayerScript steps;
-        abandonAs(steps, game, "Ana");
-        steps
-            .when([&] { return modal() == &game.menuWindow(); },
-                  [&] {
-                      shownUnsaved = game.menuWindow().nameLabel(0)->text() == "Ana" &&
-                                     !fs::exists(folder / "record.ini");
-                      QTest::keyClick(&game.menuWindow(), Qt::Key_Escape);
-                  })
-            .when([] { return qobject_cast<QProgressDialog*>(modal()) != nullptr; },
-                  [&] { other.reset(); })
-            .when([&] { return ended; }, [&] { game.menuWindow().hide(); });
-        game.start();
-        QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
-        QVERIFY(shownUnsaved);
-        QVERIFY((RecordFile(folder / "record.ini").read().table[0] == ScoreRow{"Ana", "0"}));
-    }
-
-    void quittingWithoutWaitingForTheLockTellsThatTheScoreIsLost() {
-        TempFolder dir;
-        const fs::path folder = mediaCopy(dir);
-        const TableLock other(folder / "record.ini");
-        bool ended = false;
-        bool endedBeforeTold = true;
-        Game game(folder, [&] { ended = true; });
-        PlayerScript steps;
-        abandonAs(steps, game, "Ana");
-        steps
-            .when([&] { return modal() == &game.menuWindow(); },
-                  [&] { QTest::keyClick(&game.menuWindow(), Qt::Key_Escape); })
-            .when([] { return qobject_cast<QProgressDialog*>(modal()) != nullptr; },
-                  [] { PlayerScript::click("Salir sin guardar")(qobject_cast<QDialog*>(modal())); })
-            .box([&](QDialog* box) {
-                endedBeforeTold = ended;
-                PlayerScript::click("Aceptar")(box);
-            })
-            .when([&] { return ended; }, [&] { game.menuWindow().hide(); });
-        game.start();
-        QTRY_VERIFY_WITH_TIMEOUT(steps.done(), 20000);
-        QVERIFY(!endedBeforeTold);
-        QVERIFY(steps.seen().back().contains("bloqueado"));
-        QVERIFY(!fs::exists(folder / "record.ini"));
-    }
-
-    // The three ways of starting with no window to open, and two that Qt can start with.
+    // The three ways of starting with no window to open, and two that Qt can start with: a
+    // platform that needs no display, and a list whose first platform Qt lacks.
     void noDisplayIsToldInSpanish() {
-        const auto without = [](const std::string& platforms,
-                                std::optional<std::string> display) -> std::string {
-            const auto environment = [display](const std::string& name) {
-                return name == "DISPLAY" ? display : std::nullopt;
-            };
+        const struct {
+            std::vector<std::string> platforms;
+            std::optional<std::string> display;
+            std::string told;  // in the problem; none when empty
+        } rows[] = {{{"xcb"}, std::nullopt, "DISPLAY"},
+                    {{"xcb"}, ":65000", "«:65000»"},  // no X server has a number this high
+                    {{"nonesuch"}, ":0", "«nonesuch»"},
+                    {{"offscreen"}, std::nullopt, ""},
+                    {{"nonesuch", "minimal"}, std::nullopt, ""}};
+        for (const auto& row : rows) {
             DisplayRequest request;
-            request.platforms = {platforms};
-            return DisplayCheck(request, environment).problem().value_or("");
-        };
-        QVERIFY(without("xcb", std::nullopt).find("DISPLAY") != std::string::npos);
-        // No X server has a display number this high.
-        QVERIFY(without("xcb", ":65000").find("«:65000»") != std::string::npos);
-        QVERIFY(without("nonesuch", ":0").find("«nonesuch»") != std::string::npos);
-        QVERIFY(without("offscreen", std::nullopt).empty());
-        DisplayRequest either;
-        either.platforms = {"nonesuch", "minimal"};
-        QVERIFY(!DisplayCheck(either, [](const std::string&) { return std::nullopt; }).problem());
+            request.platforms = row.platforms;
+            const std::string problem =
+                DisplayCheck(request,
+                             [&](const std::string& name) {
+                                 return name == "DISPLAY" ? row.display : std::nullopt;
+                             })
+                    .problem()
+                    .value_or("");
+            QVERIFY2(
+                row.told.empty() ? problem.empty() : problem.find(row.told) != std::string::npos,
+                (row.platforms[0] + ": " + problem).c_str());
+        }
     }
 };
 
 }  // namespace crestaverde::testing
 
-// Qt is kept to its own plugins before the QApplication is built, as the program does.
-int main(int argc, char** argv) {
-    std::optional<crestaverde::OwnPluginsOnly> plugins(std::in_place,
-                                                       crestaverde::runningProgramFolder());
-    const QApplication app(argc, argv);
-    plugins.reset();
-    crestaverde::testing::StartAndEndTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(crestaverde::testing::StartAndEndTest)
 #include "start_and_end_test.moc"
