@@ -224,6 +224,23 @@ class ProgramTest : public QObject {
         QVERIFY(!help.clipLoaded() && help.isVisible());
     }
 
+    // The pictures wait for the first window's paint, and a deal that comes sooner for them.
+    void theMediaCheckStartsWithTheFirstPaint() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        writeBytes(folder / "ninguna.jpg", "not a picture");
+        std::optional<QStringList> reported;
+        const auto report = [&](const QStringList& found) { reported = found; };
+        QWidget hidden;
+        MediaCheck(folder, report, &hidden).waitForPictures();
+        QCOMPARE(reported, QStringList{"ninguna.jpg"});
+        reported.reset();
+        QWidget shown;
+        const MediaCheck check(folder, report, &shown);
+        shown.show();
+        QTRY_COMPARE_WITH_TIMEOUT(reported, QStringList{"ninguna.jpg"}, kHangMs);
+    }
+
     // No picture of the game comes near any bound: one past it is a broken file.
     void aPictureFileIsReadUpToItsBytesFramesAndSides() {
         TempFolder dir;
