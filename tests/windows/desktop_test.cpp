@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QWindow>
 #include <functional>
-#include <vector>
 
 #include "game.h"
 #include "program_folder.h"
@@ -15,92 +14,71 @@
 
 namespace crestaverde::testing {
 
+namespace {
+
+constexpr Qt::WindowFlags kButtons =
+    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+
+// What a desktop learns of a window: whose transient it is, which title-bar buttons it asks for.
+struct Seen {
+    QWindow* over = nullptr;
+    Qt::WindowFlags buttons;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen seen(QWidget& window) {
+    return {window.windowHandle() != nullptr ? window.windowHandle()->transientParent() : nullptr,
+            window.windowFlags() & kButtons};
+}
+
+// Runs open, which shows a modal window; what is seen of that window once it is up, then closed.
+Seen whileModalUp(const std::function<void()>& open) {
+    QWidget* const before = QApplication::activeModalWidget();
+    Seen found;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal == nullptr || modal == before || !modal->isVisible()) return;
+        poll.stop();
+        found = seen(*modal);
+        QMetaObject::invokeMethod(
+            modal, [modal] { modal->done(0); }, Qt::QueuedConnection);
+    });
+    poll.start(5);
+    open();
+    return found;
+}
+
+}  // namespace
+
 class DesktopTest : public QObject {
     Q_OBJECT
-
-  private:
-    // Runs open, which shows a modal window; once that window is up, hands it to look and
-    // closes it.
-    static void whileModalUp(const std::function<void()>& open,
-                             const std::function<void(QWidget&)>& look) {
-        QWidget* const before = QApplication::activeModalWidget();
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || modal == before || !modal->isVisible()) return;
-            poll.stop();
-            look(*modal);
-            auto* dialog = qobject_cast<QDialog*>(modal);
-            QMetaObject::invokeMethod(
-                dialog, [dialog] { dialog->done(0); }, Qt::QueuedConnection);
-        });
-        poll.start(5);
-        open();
-        QVERIFY(!poll.isActive());
-    }
-
-    static QWindow* transientParentOf(QWidget& window) {
-        return window.windowHandle() != nullptr ? window.windowHandle()->transientParent()
-                                                : nullptr;
-    }
-
-    static constexpr Qt::WindowFlags kSizeButtons =
-        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
 
   private slots:
     void initTestCase() { prepareApplication(); }
 
-    // So that a compositor that centres dialogs centres each over the window it belongs to.
-    void everyOtherWindowIsATransientOfTheWindowItOpensOver() {
+    // Every other window is a transient of the window it opens over, so that a compositor that
+    // centres dialogs centres it there. The board alone can be minimised; nothing can be
+    // maximised by the player, and everything closes.
+    void eachWindowBelongsToTheOneItOpensOverAndAsksForItsOwnButtons() {
         TempFolder dir;
         Game game(mediaCopy(dir), [] {});
-        BoardWindow& board = game.boardWindow();
-        board.show();
+        game.boardWindow().show();
+        QWindow* board = game.boardWindow().windowHandle();
         MenuWindow& menu = game.menuWindow();
         menu.show();
-        QCOMPARE(transientParentOf(menu), board.windowHandle());
-        QWindow* helpOver = nullptr;
-        whileModalUp([&] { game.showHelp(); },
-                     [&](QWidget& help) { helpOver = transientParentOf(help); });
-        QCOMPARE(helpOver, menu.windowHandle());
-        QWindow* aboutOver = nullptr;
-        whileModalUp([&] { game.showAbout(); },
-                     [&](QWidget& about) { aboutOver = transientParentOf(about); });
-        QCOMPARE(aboutOver, menu.windowHandle());
+        const Qt::WindowFlags closes = Qt::WindowCloseButtonHint;
+        QCOMPARE(seen(game.boardWindow()), (Seen{nullptr, closes | Qt::WindowMinimizeButtonHint}));
+        QCOMPARE(seen(menu), (Seen{board, closes}));
+        QCOMPARE(whileModalUp([&] { game.showHelp(); }), (Seen{menu.windowHandle(), closes}));
+        QCOMPARE(whileModalUp([&] { game.showAbout(); }), (Seen{menu.windowHandle(), closes}));
         menu.hide();
-        std::vector<QWindow*> boxesOver;
-        const auto keep = [&](QWidget& box) { boxesOver.push_back(transientParentOf(box)); };
-        whileModalUp([&] { game.services().message("NIVEL 1"); }, keep);
-        whileModalUp([&] { (void)game.services().ask("¿Desea abandonar la partida?"); }, keep);
-        whileModalUp([&] { (void)game.services().askText("Nombre", "", 10); }, keep);
-        QCOMPARE(boxesOver, std::vector<QWindow*>(3, board.windowHandle()));
-    }
-
-    // The board alone can be minimised; nothing can be maximised by the player.
-    void eachWindowAsksOnlyForTheTitleBarButtonsOfItsDesign() {
-        TempFolder dir;
-        Game game(mediaCopy(dir), [] {});
-        const auto sizeButtons = [](const QWidget& window) {
-            return window.windowFlags() & kSizeButtons;
-        };
-        const auto closes = [](const QWidget& window) {
-            return window.windowFlags().testFlag(Qt::WindowCloseButtonHint);
-        };
-        QCOMPARE(sizeButtons(game.boardWindow()), Qt::WindowMinimizeButtonHint);
-        QVERIFY(closes(game.boardWindow()));
-        QCOMPARE(sizeButtons(game.menuWindow()), Qt::WindowFlags());
-        QVERIFY(closes(game.menuWindow()));
-        game.boardWindow().show();
-        std::vector<Qt::WindowFlags> found;
-        const auto keep = [&](QWidget& window) {
-            found.push_back(sizeButtons(window));
-            QVERIFY(closes(window));
-        };
-        whileModalUp([&] { game.showHelp(); }, keep);
-        whileModalUp([&] { game.showAbout(); }, keep);
-        whileModalUp([&] { game.services().message("Empieza"); }, keep);
-        whileModalUp([&] { (void)game.services().askText("Nombre", "", 10); }, keep);
-        QCOMPARE(found, std::vector<Qt::WindowFlags>(4, Qt::WindowFlags()));
+        QCOMPARE(whileModalUp([&] { game.services().message("NIVEL 1"); }), (Seen{board, closes}));
+        QCOMPARE(whileModalUp([&] { (void)game.services().askText("Nombre", "", 10); }),
+                 (Seen{board, closes}));
+        QCOMPARE(
+            whileModalUp([&] { (void)game.services().ask("¿Desea abandonar la partida?"); }).over,
+            board);
     }
 
     void onWaylandTheBoardIsBackWhenItRegainsTheFocusItLost() {
