@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The deal, uncovering, and the player's moves: tower plays, bonuses, draws.
+// The deal, uncovering, and the player's moves: tower plays, bonuses, draws, abandoning. Closing
+// the board window asks as abandoning does during a game, and ends the program at once otherwise.
 
 #include <gtest/gtest.h>
 
@@ -83,27 +84,23 @@ TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
     }
 }
 
+// Each play adds (level + 3) x 10 to the time, up to the full 200.
 TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAndAddsTime) {
-    game.setRank(0, 5);
-    game.setRank(8, 6);
-    const Card six = game.s().tower[8];
-    game.edit().timeLeft = 120;
-    game.board.playTowerCard(8);
-    EXPECT_TRUE(game.s().taken[8]);
-    EXPECT_EQ(game.s().faceUp, six);
+    for (const auto& [level, before, after] :
+         {std::array{1, 120, 160}, {3, 100, 160}, {1, 195, 200}}) {
+        game.edit().level = level;
+        game.edit().timeLeft = before;
+        game.setRank(9, game.s().faceUp.rank % 13 + 1);
+        const Card played = game.s().tower[9];
+        const std::int64_t score = game.s().score;
+        game.board.playTowerCard(9);
+        EXPECT_TRUE(game.s().taken[9]);
+        EXPECT_EQ(game.s().faceUp, played);
+        EXPECT_EQ(game.s().score, score + 300);
+        EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(after, after)) << level;
+        game.edit().taken[9] = false;
+    }
     EXPECT_EQ(game.s().stockLeft, 24);
-    EXPECT_EQ(game.s().score, 300);
-    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(160, 160));
-    game.setRank(9, 5);  // judged against the played six now
-    game.edit().level = 3;
-    game.edit().timeLeft = 100;
-    game.board.playTowerCard(9);
-    EXPECT_EQ(game.s().score, 600);
-    EXPECT_EQ(game.s().timeLeft, 160);  // (3 + 3) x 10
-    game.setRank(10, 4);
-    game.edit().timeLeft = 195;
-    game.board.playTowerCard(10);
-    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(200, 200));
 }
 
 TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
@@ -194,6 +191,17 @@ TEST_F(Play, AbandoningAsksAndOnlyYesEndsTheGame) {
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2147483647}));
     EXPECT_EQ(game.services.menuShown, 2);
     EXPECT_EQ(game.s().phase, Phase::Banner);  // the menu's Play dealt the next game
+}
+
+// The window-level tests play the rest: No keeps the game, Yes ends it and the program.
+TEST_F(Play, ClosingTheWindowAsksFirstInEveryPhaseOfAGameInPlayOnly) {
+    for (const Phase phase : {Phase::Banner, Phase::Playing, Phase::Countdown, Phase::Over}) {
+        game.edit().phase = phase;
+        const std::size_t boxes = game.services.shown.size();
+        game.services.answerNext(false);
+        EXPECT_EQ(game.board.closeRequested(), phase == Phase::Over) << static_cast<int>(phase);
+        EXPECT_EQ(game.services.shown.size(), boxes + (phase == Phase::Over ? 0 : 1));
+    }
 }
 
 }  // namespace

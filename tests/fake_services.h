@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,28 +32,25 @@ struct ShownBox {
     bool operator==(const ShownBox&) const = default;
 };
 
-class FakeTimer : public Timer {
-  public:
+// A tick falls due at the virtual time the services keep.
+struct FakeTimer : Timer {
     explicit FakeTimer(const long long& now) : now_(now) {}
     void start(int ms) override { startAfter(ms, ms); }
     void startAfter(int first, int ms) override {
-        interval_ = ms, active_ = true, due_ = now_ + first;
+        interval_ = ms, active_ = true, due = now_ + first;
     }
     void stop() override { active_ = false; }
     [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
-    [[nodiscard]] int remainingMs() const override { return static_cast<int>(due_ - now_); }
+    [[nodiscard]] int remainingMs() const override { return static_cast<int>(due - now_); }
     [[nodiscard]] bool dueBy(long long time) const {
-        return active_ && interval_ > 0 && due_ <= time;
+        return active_ && interval_ > 0 && due <= time;
     }
-    [[nodiscard]] long long due() const { return due_; }
-    void fired() { due_ = now_ + interval_; }
 
-  private:
     const long long& now_;
     int interval_ = 0;
     bool active_ = false;
-    long long due_ = 0;
+    long long due = 0;
 };
 
 class FakeServices : public Services {
@@ -97,12 +95,32 @@ class FakeServices : public Services {
     [[nodiscard]] std::vector<std::string> boxTexts() const;
 
   protected:
-    void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override;
-    bool showQuestion(std::string_view text, std::string_view title) override;
+    void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override {
+        shown.push_back({std::string(title), std::string(text), icon});
+        if (const WhileOpen wait = okWaits_.empty() ? nullptr : takeFirst(okWaits_)) wait();
+    }
+    bool showQuestion(std::string_view text, std::string_view title) override {
+        shown.push_back({std::string(title), std::string(text), BoxIcon::None});
+        if (answers_.empty()) throw std::logic_error("unscripted question: " + std::string(text));
+        const auto [yes, whileOpen] = takeFirst(answers_);
+        if (whileOpen) whileOpen();
+        return yes;
+    }
     std::string showTextBox(std::string_view prompt, std::string_view title,
-                            std::string_view prefilled, int maxLength) override;
+                            std::string_view prefilled, int maxLength) override {
+        shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
+        maxLengths.push_back(maxLength);
+        return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
+    }
 
   private:
+    template <typename T>
+    static T takeFirst(std::deque<T>& queue) {
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
+
     long long clockOffset_;
     long long now_ = 0;
     std::array<FakeTimer, kTimerCount> timers_{FakeTimer(now_), FakeTimer(now_)};
@@ -124,8 +142,10 @@ struct RecordingScores : ScoreKeeper {
 struct TestGame {
     explicit TestGame(long long clockOffsetMicros = 0);
     // Opens the menu, as the program does at start: Play deals, and the banner runs out.
-    void startGame();
-    void finishBanner();
+    void startGame() { services.showMenu(), finishBanner(); }
+    void finishBanner() {
+        while (banner().active()) services.advance(1);
+    }
     [[nodiscard]] BoardState& edit() { return BoardTestAccess::state(board); }
     [[nodiscard]] const BoardState& s() const { return board.state(); }
     [[nodiscard]] Timer& clock() { return services.timer(TimerId::Clock); }
@@ -133,7 +153,10 @@ struct TestGame {
     // Leaves only the given tower cards on the board, face up where that frees them.
     void keepOnly(std::initializer_list<int> positions);
     // Makes the tower card at a position, or the face-up card with position 0, this rank.
-    void setRank(int position, int rank);
+    void setRank(int position, int rank) {
+        (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank =
+            rank;
+    }
 
     FakeServices services;
     RecordingScores scores;

@@ -23,13 +23,6 @@ EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
 }
 
 // The layout decides, not permissions: the prefix here is writable, as every folder is for root.
-TEST(ProgramFiles, TheProcesssEnvironmentIsReadAsItStands) {
-    ::setenv("CRESTAVERDE_TEST_VALUE", "/un/valor", 1);
-    EXPECT_EQ(readEnvironment("CRESTAVERDE_TEST_VALUE"), "/un/valor");
-    ::unsetenv("CRESTAVERDE_TEST_VALUE");
-    EXPECT_EQ(readEnvironment("CRESTAVERDE_TEST_VALUE"), std::nullopt);
-}
-
 TEST(ProgramFiles, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheShippedOne) {
     TempFolder prefix;
     TempFolder home;
