@@ -42,11 +42,9 @@ TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
         for (const Card& card : s.stock) cards.insert({card.rank, card.suit});
         ASSERT_EQ(cards.size(), 52U) << seed;
         EXPECT_EQ(s.faceUp, s.stock.back());
-        EXPECT_EQ(s.stockLeft, 24);
-        EXPECT_EQ(s.timeLeft, 200);
-        EXPECT_EQ(s.phase, Phase::Banner);
-        EXPECT_FALSE(game.clock().active());
-        EXPECT_TRUE(game.banner().active());
+        EXPECT_EQ(std::tuple(s.stockLeft, s.timeLeft, s.phase, game.clock().active(),
+                             game.banner().active()),
+                  std::tuple(24, 200, Phase::Banner, false, true));
         // The deal leaves the level, the score and the bar to the game.
         EXPECT_EQ(std::tuple(s.level, s.score, s.timeBar), std::tuple(4, 1234, 35));
     }
@@ -116,15 +114,13 @@ TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
     game.setRank(0, 5);
     game.setRank(8, 9);
     game.board.playTowerCard(8);
-    EXPECT_EQ(game.s().score, 0);
-    EXPECT_EQ(game.s().timeLeft, 200);
+    EXPECT_EQ(std::pair(game.s().score, game.s().timeLeft), std::pair(std::int64_t{0}, 200));
     game.keepOnly({11, 20, 7});
     game.setRank(7, 9);
     game.board.playTowerCard(7);
     game.board.playTowerCard(7);
     EXPECT_EQ(game.s().score, 10000);
-    EXPECT_TRUE(game.s().peakTaken(0));
-    EXPECT_FALSE(game.s().peakTaken(1));
+    EXPECT_EQ(std::pair(game.s().peakTaken(0), game.s().peakTaken(1)), std::pair(true, false));
     game.setRank(7, 6);
     game.board.playTowerCard(7);
     EXPECT_EQ(game.s().score, 15300);
@@ -146,8 +142,7 @@ TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     game.board.playTowerCard(20);  // 300 + 3 x 5000 more
     EXPECT_EQ(game.s().score, INT64_MAX);
     EXPECT_EQ(game.services.shown, (std::vector<ShownBox>{{"CRESTAVERDE", "LO HAS CONSEGUIDO"}}));
-    EXPECT_EQ(game.s().phase, Phase::Countdown);
-    EXPECT_EQ(game.clock().interval(), 10);
+    EXPECT_EQ(std::pair(game.s().phase, game.clock().interval()), std::pair(Phase::Countdown, 10));
 }
 
 TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheRound) {
@@ -172,11 +167,12 @@ TEST_F(Play, ExhaustingTheStockOnTheLastTryEndsTheGame) {
     game.edit().score = 4200;
     game.services.onMenu = [] {};  // the player stays in the menu
     for (int drawn = 1; drawn <= 24; ++drawn) game.board.drawFromStock();
-    EXPECT_EQ(game.services.boxTexts().back(), "JUEGO TERMINADO: No lo conseguistes");
+    EXPECT_EQ(game.services.shown.back(),
+              (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(game.s().phase, Phase::Over);
-    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().score, game.s().level), std::tuple(2, 0, 1));
-    EXPECT_FALSE(game.clock().active());
+    EXPECT_EQ(std::tuple(game.s().phase, game.s().triesLeft, game.s().score, game.s().level,
+                         game.clock().active()),
+              std::tuple(Phase::Over, 2, 0, 1, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
     EXPECT_EQ(game.s().stockLeft, 24);
 }

@@ -51,12 +51,6 @@ void FakeServices::advance(long long ms) {
     runPosted();
 }
 
-std::vector<std::string> FakeServices::boxTexts() const {
-    std::vector<std::string> texts;
-    for (const ShownBox& box : shown) texts.push_back(box.title + ": " + box.text);
-    return texts;
-}
-
 TestGame::TestGame(long long clockOffsetMicros)
     : services(clockOffsetMicros), board(services, scores) {
     services.onTick = [this](TimerId id) { board.tick(id); };

@@ -91,8 +91,6 @@ class FakeServices : public Services {
     // Waits until a callback has been posted (from another thread), then runs what was posted.
     // False when nothing came within a minute.
     bool awaitPosted();
-    // "title: text" of every box shown.
-    [[nodiscard]] std::vector<std::string> boxTexts() const;
 
   protected:
     void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override {
