@@ -87,10 +87,9 @@ std::uint32_t opaque(const Rgb& colour) {
            colour[2];
 }
 
-const Rgb kRed{200, 0, 0};
-const Rgb kGreen{0, 128, 0};
-const Rgb kBlue{0, 0, 210};
-const Rgb kWhite{255, 255, 255};
+const Rgb kRed{200, 0, 0}, kGreen{0, 128, 0}, kBlue{0, 0, 210}, kWhite{255, 255, 255};
+// The same as decoded pixels.
+const std::uint32_t r = opaque(kRed), g = opaque(kGreen), b = opaque(kBlue), w = opaque(kWhite);
 
 // Three pixels wide, so every stored row carries a byte of padding.
 AviBuilder threeByTwo() {
@@ -106,22 +105,21 @@ TEST(ClipDecoder, ReadsTheShippedClipTheRightWayUp) {
     auto decoded = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi");
     ASSERT_TRUE(std::holds_alternative<Clip>(decoded)) << std::get<std::string>(decoded);
     const Clip& clip = std::get<Clip>(decoded);
-    ASSERT_EQ(clip.frames.size(), 24U);
-    EXPECT_EQ(clip.frameMilliseconds, 125);  // 8 frames a second
-    const ClipFrame& first = clip.frames.front();
-    ASSERT_EQ(first.width, 77);
-    ASSERT_EQ(first.height, 39);
+    // 8 frames a second
+    EXPECT_EQ(std::pair(clip.frames.size(), clip.frameMilliseconds),
+              std::pair(std::size_t{24}, 125));
+    const ClipFrame& first = clip.frames.at(0);
+    ASSERT_EQ(std::pair(first.width, first.height), std::pair(77, 39));
     const auto pixel = [&](int x, int y) { return first.pixels.at(std::size_t(y * 77 + x)); };
     // The felt all round, and the edge of the first card back near the top, not the bottom.
-    EXPECT_EQ(pixel(0, 0), opaque(kGreen));
-    EXPECT_NE(pixel(5, 2), opaque(kGreen));
-    EXPECT_EQ(pixel(5, 36), opaque(kGreen));
-    EXPECT_NE(first.pixels, clip.frames[12].pixels);  // the card moves
+    EXPECT_EQ(pixel(0, 0), g);
+    EXPECT_NE(pixel(5, 2), g);
+    EXPECT_EQ(pixel(5, 36), g);
+    EXPECT_NE(first.pixels, clip.frames.at(12).pixels);  // the card moves
 }
 
 TEST(ClipDecoder, PlainFramesComeBottomRowFirstUnlessStoredTopDown) {
-    const std::vector<std::uint32_t> picture = {opaque(kRed),  opaque(kGreen), opaque(kBlue),
-                                                opaque(kBlue), opaque(kWhite), opaque(kRed)};
+    const std::vector<std::uint32_t> picture = {r, g, b, b, w, r};
     AviBuilder bottomUp = threeByTwo();
     AviBuilder topDown = threeByTwo();
     topDown.height = -2;
@@ -130,9 +128,8 @@ TEST(ClipDecoder, PlainFramesComeBottomRowFirstUnlessStoredTopDown) {
         const DecodedClip decoded = decodeBytes(stored.bytes());
         ASSERT_EQ(refusal(decoded), "decoded") << stored.height;
         const ClipFrame& frame = std::get<Clip>(decoded).frames.at(0);
-        EXPECT_EQ(frame.width, 3);
-        EXPECT_EQ(frame.height, 2);
-        EXPECT_EQ(frame.pixels, picture) << stored.height;
+        EXPECT_EQ(std::tuple(frame.width, frame.height, frame.pixels), std::tuple(3, 2, picture))
+            << stored.height;
     }
 }
 
@@ -151,10 +148,6 @@ TEST(ClipDecoder, RleFramesPaintRunsLiteralsAndJumpsOverThePreviousFrame) {
     ASSERT_EQ(refusal(decoded), "decoded");
     const std::vector<ClipFrame>& frames = std::get<Clip>(decoded).frames;
     ASSERT_EQ(frames.size(), 2U);
-    const std::uint32_t r = opaque(kRed);
-    const std::uint32_t g = opaque(kGreen);
-    const std::uint32_t b = opaque(kBlue);
-    const std::uint32_t w = opaque(kWhite);
     EXPECT_EQ(frames[0].pixels, (std::vector{w, w, g, g, b, w, b, r, g, g, g, g}));
     EXPECT_EQ(frames[1].pixels, (std::vector{w, w, g, g, b, r, r, r, g, g, g, g}));
 }

@@ -106,8 +106,7 @@ TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
     game.edit().taken[7] = true;
     for (const int p : {1, 4, 14, 25, 7}) game.setRank(p, 6);
     for (const int p : {1, 4, 14, 25, 7, 0, 29, -1}) game.board.playTowerCard(p);
-    EXPECT_EQ(game.s().score, 0);
-    EXPECT_EQ(game.s().faceUp.rank, 5);
+    EXPECT_EQ(std::pair(game.s().score, game.s().faceUp.rank), std::pair(std::int64_t{0}, 5));
 }
 
 TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
@@ -131,10 +130,7 @@ TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
 TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     game.keepOnly({1, 11, 20});
     game.edit().score = INT64_MAX - 30000;  // the repeated bonus saturates instead of wrapping
-    game.setRank(0, 5);
-    game.setRank(1, 6);
-    game.setRank(11, 7);
-    game.setRank(20, 8);
+    for (const auto& [p, rank] : {std::pair{0, 5}, {1, 6}, {11, 7}, {20, 8}}) game.setRank(p, rank);
     game.board.playTowerCard(1);
     game.board.playTowerCard(11);
     EXPECT_EQ(game.s().score, INT64_MAX - 30000 + 5300 + 10300);
@@ -145,30 +141,23 @@ TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     EXPECT_EQ(std::pair(game.s().phase, game.clock().interval()), std::pair(Phase::Countdown, 10));
 }
 
-TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheRound) {
-    for (int drawn = 1; drawn <= 23; ++drawn) {
-        game.board.drawFromStock();
-        EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
-    }
-    EXPECT_EQ(game.s().stockLeft, 1);
-    game.edit().score = 900;
-    game.edit().level = 3;
-    game.services.shown.clear();
-    game.board.drawFromStock();
-    EXPECT_EQ(game.services.shown,
-              (std::vector<ShownBox>{{"Siguiente Ronda", "No lo conseguistes", BoxIcon::Warning}}));
-    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().level, game.s().score, game.s().stockLeft),
-              std::tuple(1, 1, 900, 24));
-    EXPECT_EQ(game.s().phase, Phase::Banner);
-}
-
-TEST_F(Play, ExhaustingTheStockOnTheLastTryEndsTheGame) {
-    game.edit().triesLeft = 1;
+// What else a lost try leaves the clock's tests prove on running out.
+TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheTryThenOnTheLastTheGame) {
     game.edit().score = 4200;
     game.services.onMenu = [] {};  // the player stays in the menu
-    for (int drawn = 1; drawn <= 24; ++drawn) game.board.drawFromStock();
-    EXPECT_EQ(game.services.shown.back(),
-              (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
+    for (const int tries : {2, 1}) {
+        game.finishBanner();
+        for (int drawn = 1; drawn <= 23; ++drawn) {
+            game.board.drawFromStock();
+            EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
+        }
+        EXPECT_EQ(game.s().stockLeft, 1);
+        game.board.drawFromStock();
+        EXPECT_EQ(game.services.shown.back(),
+                  (ShownBox{tries == 2 ? "Siguiente Ronda" : "JUEGO TERMINADO",
+                            "No lo conseguistes", BoxIcon::Warning}));
+        EXPECT_EQ(game.s().stockLeft, 24);
+    }
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
     EXPECT_EQ(std::tuple(game.s().phase, game.s().triesLeft, game.s().score, game.s().level,
                          game.clock().active()),

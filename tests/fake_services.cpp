@@ -5,6 +5,7 @@
 #include <chrono>
 
 namespace crestaverde::testing {
+
 void FakeServices::post(std::function<void()> callback) {
     {
         const std::lock_guard lock(postMutex_);
@@ -14,26 +15,22 @@ void FakeServices::post(std::function<void()> callback) {
 }
 
 void FakeServices::runPosted() {
-    for (;;) {
-        std::function<void()> next;
-        {
-            const std::lock_guard lock(postMutex_);
-            if (posted_.empty()) return;
-            next = takeFirst(posted_);
-        }
+    std::unique_lock lock(postMutex_);
+    while (!posted_.empty()) {
+        const std::function<void()> next = takeFirst(posted_);
+        lock.unlock();
         next();
+        lock.lock();
     }
 }
 
 bool FakeServices::awaitPosted() {
-    {
-        std::unique_lock lock(postMutex_);
-        if (!postArrived_.wait_for(lock, std::chrono::minutes(1),
-                                   [this] { return !posted_.empty(); }))
-            return false;
-    }
+    std::unique_lock lock(postMutex_);
+    const bool arrived =
+        postArrived_.wait_for(lock, std::chrono::minutes(1), [this] { return !posted_.empty(); });
+    lock.unlock();
     runPosted();
-    return true;
+    return arrived;
 }
 
 void FakeServices::advance(long long ms) {

@@ -16,9 +16,8 @@ namespace fs = std::filesystem;
 
 EnvironmentReader environmentOf(std::map<std::string, std::string> values) {
     return [values](const std::string& name) -> std::optional<std::string> {
-        const auto found = values.find(name);
-        if (found == values.end()) return std::nullopt;
-        return found->second;
+        if (const auto found = values.find(name); found != values.end()) return found->second;
+        return std::nullopt;
     };
 }
 
