@@ -156,10 +156,10 @@ TEST(ClipDecoder, ThePaceComesFromTheStreamElseTheMainHeader) {
     AviBuilder clip = threeByTwo();
     clip.rate = 25;
     clip.scale = 2;
-    clip.microsPerFrame = 40000;
+    clip.microsPerFrame = 40500;
     EXPECT_EQ(std::get<Clip>(decodeBytes(clip.bytes())).frameMilliseconds, 80);
     clip.rate = 0;
-    EXPECT_EQ(std::get<Clip>(decodeBytes(clip.bytes())).frameMilliseconds, 40);
+    EXPECT_EQ(std::get<Clip>(decodeBytes(clip.bytes())).frameMilliseconds, 41);  // to the nearest
 }
 
 // Each clip is read, or refused with the reason help shows and never read past what it holds.
@@ -210,6 +210,15 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([](AviBuilder& c) { c.beforeStream = riffList("odml", ""); }), "decoded"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""); }), "no tiene imágenes"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""), c.frameId = "01db"; }),
+         "decoded"},
+        {with([](AviBuilder& c) {
+             for (int i = 0; i < 10; ++i) c.beforeStream += riffList("strl", "");
+             c.frameId = "10db";
+         }),
+         "decoded"},
+        // Only lists hold frames, whatever a chunk's first bytes say.
+        {riffChunk("RIFF", "AVI " + threeByTwo().headerList() + riffChunk("JUNK", "movi") +
+                               threeByTwo().frameList()),
          "decoded"},
         {sized(kMaxClipSide, 1, 1), "decoded"},
         {sized(1, kMaxClipSide, 1), "decoded"},

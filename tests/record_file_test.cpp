@@ -158,7 +158,8 @@ TEST(RecordSafety, WhatIsNoRegularFileIsUnreadableAndNeverHangs) {
     }
 }
 
-// The kernel follows forty links in a path; so does the save, to the file at the chain's end.
+// The kernel follows forty links in a path; so does the save, to the file at the chain's end,
+// and no further.
 TEST(RecordSafety, ASaveThroughFortyLinksReplacesTheirTargetKeepingItsModeAndTheLinks) {
     TempFolder folder;
     fs::create_directory(folder.file("real"));
@@ -177,6 +178,8 @@ TEST(RecordSafety, ASaveThroughFortyLinksReplacesTheirTargetKeepingItsModeAndThe
         EXPECT_EQ(fs::status(folder.file("real/scores.ini")).permissions(), mode);
     }
     EXPECT_EQ(readBytes(folder.file("real/scores.ini")), RecordFile::format({{{"Z", "1"}}}));
+    fs::create_symlink(target, folder.file("link41"));
+    EXPECT_EQ(linkTarget(folder.file("link41")), folder.file("link1"));
 }
 
 TEST(RecordSafety, CapsNeverCutANameTheGameWroteNorANumber) {
