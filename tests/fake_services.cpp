@@ -48,18 +48,4 @@ void FakeServices::advance(long long ms) {
     runPosted();
 }
 
-TestGame::TestGame(long long clockOffsetMicros)
-    : services(clockOffsetMicros), board(services, scores) {
-    services.onTick = [this](TimerId id) { board.tick(id); };
-    services.onMenu = [this] { board.deal(); };
-}
-
-void TestGame::keepOnly(std::initializer_list<int> positions) {
-    for (int p = 1; p <= kTowerCardCount; ++p) {
-        edit().taken[static_cast<std::size_t>(p)] =
-            std::find(positions.begin(), positions.end(), p) == positions.end();
-    }
-    BoardTestAccess::uncover(board);
-}
-
 }  // namespace crestaverde::testing

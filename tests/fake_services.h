@@ -3,6 +3,7 @@
 // A scripted stand-in for the window layer: answers boxes from a script, records every box in
 // order, and steps virtual time so that timers tick exactly when they fall due.
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <deque>
@@ -138,7 +139,11 @@ struct RecordingScores : ScoreKeeper {
 
 // A board with a fake window layer; the menu's Play deals.
 struct TestGame {
-    explicit TestGame(long long clockOffsetMicros = 0);
+    explicit TestGame(long long clockOffsetMicros = 0)
+        : services(clockOffsetMicros), board(services, scores) {
+        services.onTick = [this](TimerId id) { board.tick(id); };
+        services.onMenu = [this] { board.deal(); };
+    }
     // Opens the menu, as the program does at start: Play deals, and the banner runs out.
     void startGame() { services.showMenu(), finishBanner(); }
     void finishBanner() {
@@ -149,7 +154,13 @@ struct TestGame {
     [[nodiscard]] Timer& clock() { return services.timer(TimerId::Clock); }
     [[nodiscard]] Timer& banner() { return services.timer(TimerId::Banner); }
     // Leaves only the given tower cards on the board, face up where that frees them.
-    void keepOnly(std::initializer_list<int> positions);
+    void keepOnly(std::initializer_list<int> positions) {
+        for (int p = 1; p <= kTowerCardCount; ++p) {
+            edit().taken[static_cast<std::size_t>(p)] =
+                std::find(positions.begin(), positions.end(), p) == positions.end();
+        }
+        BoardTestAccess::uncover(board);
+    }
     // Makes the tower card at a position, or the face-up card with position 0, this rank.
     void setRank(int position, int rank) {
         (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank =

@@ -94,9 +94,6 @@ TEST_F(Records, TheNameBoxIsPrefilledAndCappedAndWhatItTakesFitsTheFile) {
                                                       "a ?",
                                                       "", "", "A", "B"}));
     EXPECT_EQ(menu.nameCaption(0), "AnaMaría ?");
-    EXPECT_TRUE(readBytes(folder.file("record.ini"))
-                    .starts_with("AnaMar\xED"
-                                 "a ?\r\n8000\r\n\r\n7000"));
     EXPECT_EQ(services.maxLengths, (std::vector<int>{255, 255, 255}));
 }
 
