@@ -84,9 +84,7 @@ struct AviBuilder {
 
 // Indices as a frame's bytes.
 inline std::string indices(std::initializer_list<int> values) {
-    std::string out;
-    for (const int value : values) out += static_cast<char>(value);
-    return out;
+    return {values.begin(), values.end()};
 }
 
 }  // namespace crestaverde::testing

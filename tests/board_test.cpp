@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The deal, uncovering, and the player's moves: tower plays, bonuses, draws.
+// The deal, uncovering, and the player's moves: tower plays, bonuses, draws, abandoning. Closing
+// the board window asks as abandoning does during a game, and ends the program at once otherwise.
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,9 @@ TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
         for (const Card& card : s.stock) cards.insert({card.rank, card.suit});
         ASSERT_EQ(cards.size(), 52U) << seed;
         EXPECT_EQ(s.faceUp, s.stock.back());
-        EXPECT_EQ(s.stockLeft, 24);
-        EXPECT_EQ(s.timeLeft, 200);
-        EXPECT_EQ(s.phase, Phase::Banner);
-        EXPECT_FALSE(game.clock().active());
-        EXPECT_TRUE(game.banner().active());
+        EXPECT_EQ(std::tuple(s.stockLeft, s.timeLeft, s.phase, game.clock().active(),
+                             game.banner().active()),
+                  std::tuple(24, 200, Phase::Banner, false, true));
         // The deal leaves the level, the score and the bar to the game.
         EXPECT_EQ(std::tuple(s.level, s.score, s.timeBar), std::tuple(4, 1234, 35));
     }
@@ -83,27 +82,23 @@ TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
     }
 }
 
+// Each play adds (level + 3) x 10 to the time, up to the full 200.
 TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAndAddsTime) {
-    game.setRank(0, 5);
-    game.setRank(8, 6);
-    const Card six = game.s().tower[8];
-    game.edit().timeLeft = 120;
-    game.board.playTowerCard(8);
-    EXPECT_TRUE(game.s().taken[8]);
-    EXPECT_EQ(game.s().faceUp, six);
+    for (const auto& [level, before, after] :
+         {std::array{1, 120, 160}, {3, 100, 160}, {1, 195, 200}}) {
+        game.edit().level = level;
+        game.edit().timeLeft = before;
+        game.setRank(9, game.s().faceUp.rank % 13 + 1);
+        const Card played = game.s().tower[9];
+        const std::int64_t score = game.s().score;
+        game.board.playTowerCard(9);
+        EXPECT_TRUE(game.s().taken[9]);
+        EXPECT_EQ(game.s().faceUp, played);
+        EXPECT_EQ(game.s().score, score + 300);
+        EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(after, after)) << level;
+        game.edit().taken[9] = false;
+    }
     EXPECT_EQ(game.s().stockLeft, 24);
-    EXPECT_EQ(game.s().score, 300);
-    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(160, 160));
-    game.setRank(9, 5);  // judged against the played six now
-    game.edit().level = 3;
-    game.edit().timeLeft = 100;
-    game.board.playTowerCard(9);
-    EXPECT_EQ(game.s().score, 600);
-    EXPECT_EQ(game.s().timeLeft, 160);  // (3 + 3) x 10
-    game.setRank(10, 4);
-    game.edit().timeLeft = 195;
-    game.board.playTowerCard(10);
-    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(200, 200));
 }
 
 TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
@@ -111,23 +106,20 @@ TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
     game.edit().taken[7] = true;
     for (const int p : {1, 4, 14, 25, 7}) game.setRank(p, 6);
     for (const int p : {1, 4, 14, 25, 7, 0, 29, -1}) game.board.playTowerCard(p);
-    EXPECT_EQ(game.s().score, 0);
-    EXPECT_EQ(game.s().faceUp.rank, 5);
+    EXPECT_EQ(std::pair(game.s().score, game.s().faceUp.rank), std::pair(std::int64_t{0}, 5));
 }
 
 TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
     game.setRank(0, 5);
     game.setRank(8, 9);
     game.board.playTowerCard(8);
-    EXPECT_EQ(game.s().score, 0);
-    EXPECT_EQ(game.s().timeLeft, 200);
+    EXPECT_EQ(std::pair(game.s().score, game.s().timeLeft), std::pair(std::int64_t{0}, 200));
     game.keepOnly({11, 20, 7});
     game.setRank(7, 9);
     game.board.playTowerCard(7);
     game.board.playTowerCard(7);
     EXPECT_EQ(game.s().score, 10000);
-    EXPECT_TRUE(game.s().peakTaken(0));
-    EXPECT_FALSE(game.s().peakTaken(1));
+    EXPECT_EQ(std::pair(game.s().peakTaken(0), game.s().peakTaken(1)), std::pair(true, false));
     game.setRank(7, 6);
     game.board.playTowerCard(7);
     EXPECT_EQ(game.s().score, 15300);
@@ -138,10 +130,7 @@ TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
 TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     game.keepOnly({1, 11, 20});
     game.edit().score = INT64_MAX - 30000;  // the repeated bonus saturates instead of wrapping
-    game.setRank(0, 5);
-    game.setRank(1, 6);
-    game.setRank(11, 7);
-    game.setRank(20, 8);
+    for (const auto& [p, rank] : {std::pair{0, 5}, {1, 6}, {11, 7}, {20, 8}}) game.setRank(p, rank);
     game.board.playTowerCard(1);
     game.board.playTowerCard(11);
     EXPECT_EQ(game.s().score, INT64_MAX - 30000 + 5300 + 10300);
@@ -149,37 +138,30 @@ TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     game.board.playTowerCard(20);  // 300 + 3 x 5000 more
     EXPECT_EQ(game.s().score, INT64_MAX);
     EXPECT_EQ(game.services.shown, (std::vector<ShownBox>{{"CRESTAVERDE", "LO HAS CONSEGUIDO"}}));
-    EXPECT_EQ(game.s().phase, Phase::Countdown);
-    EXPECT_EQ(game.clock().interval(), 10);
+    EXPECT_EQ(std::pair(game.s().phase, game.clock().interval()), std::pair(Phase::Countdown, 10));
 }
 
-TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheRound) {
-    for (int drawn = 1; drawn <= 23; ++drawn) {
-        game.board.drawFromStock();
-        EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
-    }
-    EXPECT_EQ(game.s().stockLeft, 1);
-    game.edit().score = 900;
-    game.edit().level = 3;
-    game.services.shown.clear();
-    game.board.drawFromStock();
-    EXPECT_EQ(game.services.shown,
-              (std::vector<ShownBox>{{"Siguiente Ronda", "No lo conseguistes", BoxIcon::Warning}}));
-    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().level, game.s().score, game.s().stockLeft),
-              std::tuple(1, 1, 900, 24));
-    EXPECT_EQ(game.s().phase, Phase::Banner);
-}
-
-TEST_F(Play, ExhaustingTheStockOnTheLastTryEndsTheGame) {
-    game.edit().triesLeft = 1;
+// What else a lost try leaves the clock's tests prove on running out.
+TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheTryThenOnTheLastTheGame) {
     game.edit().score = 4200;
     game.services.onMenu = [] {};  // the player stays in the menu
-    for (int drawn = 1; drawn <= 24; ++drawn) game.board.drawFromStock();
-    EXPECT_EQ(game.services.boxTexts().back(), "JUEGO TERMINADO: No lo conseguistes");
+    for (const int tries : {2, 1}) {
+        game.finishBanner();
+        for (int drawn = 1; drawn <= 23; ++drawn) {
+            game.board.drawFromStock();
+            EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
+        }
+        EXPECT_EQ(game.s().stockLeft, 1);
+        game.board.drawFromStock();
+        EXPECT_EQ(game.services.shown.back(),
+                  (ShownBox{tries == 2 ? "Siguiente Ronda" : "JUEGO TERMINADO",
+                            "No lo conseguistes", BoxIcon::Warning}));
+        EXPECT_EQ(game.s().stockLeft, 24);
+    }
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(game.s().phase, Phase::Over);
-    EXPECT_EQ(std::tuple(game.s().triesLeft, game.s().score, game.s().level), std::tuple(2, 0, 1));
-    EXPECT_FALSE(game.clock().active());
+    EXPECT_EQ(std::tuple(game.s().phase, game.s().triesLeft, game.s().score, game.s().level,
+                         game.clock().active()),
+              std::tuple(Phase::Over, 2, 0, 1, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
     EXPECT_EQ(game.s().stockLeft, 24);
 }
@@ -194,6 +176,17 @@ TEST_F(Play, AbandoningAsksAndOnlyYesEndsTheGame) {
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2147483647}));
     EXPECT_EQ(game.services.menuShown, 2);
     EXPECT_EQ(game.s().phase, Phase::Banner);  // the menu's Play dealt the next game
+}
+
+// The window-level tests play the rest: No keeps the game, Yes ends it and the program.
+TEST_F(Play, ClosingTheWindowAsksFirstInEveryPhaseOfAGameInPlayOnly) {
+    for (const Phase phase : {Phase::Banner, Phase::Playing, Phase::Countdown, Phase::Over}) {
+        game.edit().phase = phase;
+        const std::size_t boxes = game.services.shown.size();
+        game.services.answerNext(false);
+        EXPECT_EQ(game.board.closeRequested(), phase == Phase::Over) << static_cast<int>(phase);
+        EXPECT_EQ(game.services.shown.size(), boxes + (phase == Phase::Over ? 0 : 1));
+    }
 }
 
 }  // namespace

@@ -3,40 +3,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <stdexcept>
 
 namespace crestaverde::testing {
-namespace {
-
-template <typename T>
-T takeFirst(std::deque<T>& queue) {
-    T first = std::move(queue.front());
-    queue.pop_front();
-    return first;
-}
-
-}  // namespace
-
-void FakeServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
-    shown.push_back({std::string(title), std::string(text), icon});
-    if (okWaits_.empty()) return;
-    if (const WhileOpen wait = takeFirst(okWaits_)) wait();
-}
-
-bool FakeServices::showQuestion(std::string_view text, std::string_view title) {
-    shown.push_back({std::string(title), std::string(text), BoxIcon::None});
-    if (answers_.empty()) throw std::logic_error("unscripted question: " + std::string(text));
-    const auto [yes, whileOpen] = takeFirst(answers_);
-    if (whileOpen) whileOpen();
-    return yes;
-}
-
-std::string FakeServices::showTextBox(std::string_view prompt, std::string_view title,
-                                      std::string_view prefilled, int maxLength) {
-    shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
-    maxLengths.push_back(maxLength);
-    return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
-}
 
 void FakeServices::post(std::function<void()> callback) {
     {
@@ -47,74 +15,37 @@ void FakeServices::post(std::function<void()> callback) {
 }
 
 void FakeServices::runPosted() {
-    for (;;) {
-        std::function<void()> next;
-        {
-            const std::lock_guard lock(postMutex_);
-            if (posted_.empty()) return;
-            next = takeFirst(posted_);
-        }
+    std::unique_lock lock(postMutex_);
+    while (!posted_.empty()) {
+        const std::function<void()> next = takeFirst(posted_);
+        lock.unlock();
         next();
+        lock.lock();
     }
 }
 
 bool FakeServices::awaitPosted() {
-    {
-        std::unique_lock lock(postMutex_);
-        if (!postArrived_.wait_for(lock, std::chrono::minutes(1),
-                                   [this] { return !posted_.empty(); }))
-            return false;
-    }
+    std::unique_lock lock(postMutex_);
+    const bool arrived =
+        postArrived_.wait_for(lock, std::chrono::minutes(1), [this] { return !posted_.empty(); });
+    lock.unlock();
     runPosted();
-    return true;
+    return arrived;
 }
 
 void FakeServices::advance(long long ms) {
     const long long target = now_ + ms;
     for (runPosted();; runPosted()) {
         auto next = std::min_element(timers_.begin(), timers_.end(), [&](auto& a, auto& b) {
-            return a.dueBy(target) && (!b.dueBy(target) || a.due() < b.due());
+            return a.dueBy(target) && (!b.dueBy(target) || a.due < b.due);
         });
         if (!next->dueBy(target)) break;
-        now_ = std::max(now_, next->due());
-        next->fired();
+        now_ = std::max(now_, next->due);
+        next->due = now_ + next->interval();
         if (onTick) onTick(static_cast<TimerId>(next - timers_.begin()));
     }
     now_ = std::max(now_, target);  // a box held open meanwhile may have run time further
     runPosted();
-}
-
-std::vector<std::string> FakeServices::boxTexts() const {
-    std::vector<std::string> texts;
-    for (const ShownBox& box : shown) texts.push_back(box.title + ": " + box.text);
-    return texts;
-}
-
-TestGame::TestGame(long long clockOffsetMicros)
-    : services(clockOffsetMicros), board(services, scores) {
-    services.onTick = [this](TimerId id) { board.tick(id); };
-    services.onMenu = [this] { board.deal(); };
-}
-
-void TestGame::startGame() {
-    services.showMenu();
-    finishBanner();
-}
-
-void TestGame::finishBanner() {
-    while (banner().active()) services.advance(1);
-}
-
-void TestGame::keepOnly(std::initializer_list<int> positions) {
-    for (int p = 1; p <= kTowerCardCount; ++p) {
-        edit().taken[static_cast<std::size_t>(p)] =
-            std::find(positions.begin(), positions.end(), p) == positions.end();
-    }
-    BoardTestAccess::uncover(board);
-}
-
-void TestGame::setRank(int position, int rank) {
-    (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank = rank;
 }
 
 }  // namespace crestaverde::testing

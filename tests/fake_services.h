@@ -3,11 +3,13 @@
 // A scripted stand-in for the window layer: answers boxes from a script, records every box in
 // order, and steps virtual time so that timers tick exactly when they fall due.
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,28 +33,25 @@ struct ShownBox {
     bool operator==(const ShownBox&) const = default;
 };
 
-class FakeTimer : public Timer {
-  public:
+// A tick falls due at the virtual time the services keep.
+struct FakeTimer : Timer {
     explicit FakeTimer(const long long& now) : now_(now) {}
     void start(int ms) override { startAfter(ms, ms); }
     void startAfter(int first, int ms) override {
-        interval_ = ms, active_ = true, due_ = now_ + first;
+        interval_ = ms, active_ = true, due = now_ + first;
     }
     void stop() override { active_ = false; }
     [[nodiscard]] bool active() const override { return active_; }
     [[nodiscard]] int interval() const override { return interval_; }
-    [[nodiscard]] int remainingMs() const override { return static_cast<int>(due_ - now_); }
+    [[nodiscard]] int remainingMs() const override { return static_cast<int>(due - now_); }
     [[nodiscard]] bool dueBy(long long time) const {
-        return active_ && interval_ > 0 && due_ <= time;
+        return active_ && interval_ > 0 && due <= time;
     }
-    [[nodiscard]] long long due() const { return due_; }
-    void fired() { due_ = now_ + interval_; }
 
-  private:
     const long long& now_;
     int interval_ = 0;
     bool active_ = false;
-    long long due_ = 0;
+    long long due = 0;
 };
 
 class FakeServices : public Services {
@@ -93,16 +92,34 @@ class FakeServices : public Services {
     // Waits until a callback has been posted (from another thread), then runs what was posted.
     // False when nothing came within a minute.
     bool awaitPosted();
-    // "title: text" of every box shown.
-    [[nodiscard]] std::vector<std::string> boxTexts() const;
 
   protected:
-    void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override;
-    bool showQuestion(std::string_view text, std::string_view title) override;
+    void showMessage(std::string_view text, BoxIcon icon, std::string_view title) override {
+        shown.push_back({std::string(title), std::string(text), icon});
+        if (const WhileOpen wait = okWaits_.empty() ? nullptr : takeFirst(okWaits_)) wait();
+    }
+    bool showQuestion(std::string_view text, std::string_view title) override {
+        shown.push_back({std::string(title), std::string(text), BoxIcon::None});
+        if (answers_.empty()) throw std::logic_error("unscripted question: " + std::string(text));
+        const auto [yes, whileOpen] = takeFirst(answers_);
+        if (whileOpen) whileOpen();
+        return yes;
+    }
     std::string showTextBox(std::string_view prompt, std::string_view title,
-                            std::string_view prefilled, int maxLength) override;
+                            std::string_view prefilled, int maxLength) override {
+        shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
+        maxLengths.push_back(maxLength);
+        return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
+    }
 
   private:
+    template <typename T>
+    static T takeFirst(std::deque<T>& queue) {
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
+
     long long clockOffset_;
     long long now_ = 0;
     std::array<FakeTimer, kTimerCount> timers_{FakeTimer(now_), FakeTimer(now_)};
@@ -122,18 +139,33 @@ struct RecordingScores : ScoreKeeper {
 
 // A board with a fake window layer; the menu's Play deals.
 struct TestGame {
-    explicit TestGame(long long clockOffsetMicros = 0);
+    explicit TestGame(long long clockOffsetMicros = 0)
+        : services(clockOffsetMicros), board(services, scores) {
+        services.onTick = [this](TimerId id) { board.tick(id); };
+        services.onMenu = [this] { board.deal(); };
+    }
     // Opens the menu, as the program does at start: Play deals, and the banner runs out.
-    void startGame();
-    void finishBanner();
+    void startGame() { services.showMenu(), finishBanner(); }
+    void finishBanner() {
+        while (banner().active()) services.advance(1);
+    }
     [[nodiscard]] BoardState& edit() { return BoardTestAccess::state(board); }
     [[nodiscard]] const BoardState& s() const { return board.state(); }
     [[nodiscard]] Timer& clock() { return services.timer(TimerId::Clock); }
     [[nodiscard]] Timer& banner() { return services.timer(TimerId::Banner); }
     // Leaves only the given tower cards on the board, face up where that frees them.
-    void keepOnly(std::initializer_list<int> positions);
+    void keepOnly(std::initializer_list<int> positions) {
+        for (int p = 1; p <= kTowerCardCount; ++p) {
+            edit().taken[static_cast<std::size_t>(p)] =
+                std::find(positions.begin(), positions.end(), p) == positions.end();
+        }
+        BoardTestAccess::uncover(board);
+    }
     // Makes the tower card at a position, or the face-up card with position 0, this rank.
-    void setRank(int position, int rank);
+    void setRank(int position, int rank) {
+        (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank =
+            rank;
+    }
 
     FakeServices services;
     RecordingScores scores;

@@ -1,17 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The high-score file: its exact form, every line end, odd files, and the code page.
+// The high-score file: its exact form, every line end, odd files, and the code page; and what can
+// go wrong around it: read errors, things that are not files, links, permissions, caps, crashed
+// saves and a folder that must reach the disk.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <sstream>
 
 #include "record_file.h"
+#include "replace_file.h"
+#include "score_entry.h"
+#include "table_lock.h"
 #include "temp_folder.h"
 #include "windows1252.h"
 
 namespace crestaverde::testing {
 namespace {
 
-const ScoreTable kSample = {
-    {{"Ana", "5000"}, {"Bea", "4000"}, {"Carla", "4000"}, {"Dani", "3000"}, {"Eva", "1000"}}};
+namespace fs = std::filesystem;
+
+const std::string kSample = "A\r\n5000\r\nB\r\n4000\r\nC\r\n3000\r\nD\r\n2000\r\nE\r\n1000\r\n";
 
 // Whether the table, put whole in the file's place the way every save of the game goes, was saved.
 bool saved(const RecordFile& file, const ScoreTable& table) {
@@ -22,7 +34,11 @@ bool saved(const RecordFile& file, const ScoreTable& table) {
 TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
     const ScoreTable two = {{{"a", "1"}, {"b", "2"}, {"", ""}, {"", ""}, {"", ""}}};
     std::string fourteen;
+    ScoreTable firstTen;
     for (int i = 0; i < 14; ++i) fourteen += "line" + std::to_string(i) + "\r\n";
+    for (std::size_t i = 0; i < 5; ++i) {
+        firstTen[i] = {"line" + std::to_string(2 * i), "line" + std::to_string(2 * i + 1)};
+    }
     const std::vector<std::pair<std::string, ScoreTable>> cases = {
         {"a\r\n1\r\nb\r\n2\r\n", two},
         {"a\n1\nb\n2\n", two},
@@ -30,12 +46,7 @@ TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
         {"a\r\n1\nb\r2", two},  // a last line without its end
         {"", ScoreTable{}},
         {"a\r\n1\r\nb\r\n", {{{"a", "1"}, {"b", ""}}}},
-        {fourteen,
-         {{{"line0", "line1"},
-           {"line2", "line3"},
-           {"line4", "line5"},
-           {"line6", "line7"},
-           {"line8", "line9"}}}},
+        {fourteen, firstTen},
         {std::string(5000, 'y') + "\r\n12\r\n", {{{"", "12"}}}},   // an overlong line reads empty
         {std::string(5 << 20, 'x') + "\r\n12\r\n", ScoreTable{}},  // reading stops inside it
     };
@@ -46,32 +57,41 @@ TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
               "Ana\r\n300\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
-TEST(RecordFile, WritesTheExactBytesAndReadsThemBack) {
+// The folder is synced once the new file has its name, so that the rename reaches the disk too.
+TEST(RecordFile, WritesTheExactBytesDurablyAndReadsThemBack) {
     TempFolder folder;
-    const RecordFile file(folder.file("record.ini"));
+    const fs::path path = folder.file("record.ini");
+    bool folderSyncedAfterRename = false;
+    FileCalls calls;
+    calls.fsync = [&](int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        if (S_ISDIR(info.st_mode)) folderSyncedAfterRename = readBytes(path).starts_with("\xCD");
+        return ::fsync(fd);
+    };
+    const RecordFile file(path, calls);
     EXPECT_EQ(file.read().status, RecordFile::ReadStatus::Missing);
-    ScoreTable table = kSample;
+    ScoreTable table = RecordFile::parse(kSample);
     table[0].name = utf8ToWindows1252("Íñigo Álvarez €");
     ASSERT_TRUE(saved(file, table));
-    EXPECT_EQ(readBytes(file.path()), RecordFile::format(table));
-    EXPECT_TRUE(readBytes(file.path()).starts_with("\xCD\xF1igo \xC1lvarez \x80\r\n5000\r\n"));
+    EXPECT_TRUE(folderSyncedAfterRename);
+    EXPECT_EQ(readBytes(path), "\xCD\xF1igo \xC1lvarez \x80" + kSample.substr(1));
     const RecordFile::ReadResult back = file.read();
-    EXPECT_EQ(back.status, RecordFile::ReadStatus::Read);
-    EXPECT_EQ(back.table, table);
+    EXPECT_EQ(std::pair(back.status, back.table), std::pair(RecordFile::ReadStatus::Read, table));
 }
 
 TEST(RecordFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryOne) {
     TempFolder folder;
     const RecordFile file(folder.file("record.ini"));
-    ASSERT_TRUE(saved(file, kSample));
+    ASSERT_TRUE(saved(file, RecordFile::parse(kSample)));
     {
         const FullDisk full;
         EXPECT_FALSE(saved(file, ScoreTable{{{"Otro", "1"}}}));
     }
-    EXPECT_EQ(file.read().table, kSample);
+    EXPECT_EQ(readBytes(file.path()), kSample);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}),
               1);  // the table alone: the lock needs no file of its own
-    EXPECT_FALSE(saved(RecordFile(folder.file("gone") / "record.ini"), kSample));
+    EXPECT_FALSE(saved(RecordFile(folder.file("gone") / "record.ini"), ScoreTable{}));
 }
 
 TEST(Windows1252, MapsTheUpperControlRangeAndReplacesWhatItCannotHold) {
@@ -88,6 +108,125 @@ TEST(Windows1252, MapsTheUpperControlRangeAndReplacesWhatItCannotHold) {
     for (int byte = 0; byte < 256; ++byte) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(one)), one) << byte;
+    }
+}
+
+// A read that fails with the given error on the nth call and works otherwise.
+FileCalls failingRead(int failingCall, int error) {
+    FileCalls calls;
+    calls.read = [count = 0, failingCall, error](int fd, void* buffer,
+                                                 std::size_t size) mutable -> ssize_t {
+        if (++count == failingCall) return errno = error, -1;
+        return ::read(fd, buffer, size);
+    };
+    return calls;
+}
+
+TEST(RecordSafety, ReadErrorsMakeTheTableUnreadableWithoutThrowing) {
+    using enum RecordFile::ReadStatus;
+    const std::tuple<int, int, RecordFile::ReadStatus> cases[] = {
+        {1, EIO, Unreadable}, {2, EIO, Unreadable}, {1, EINTR, Read}};
+    TempFolder folder;
+    writeBytes(folder.file("record.ini"), kSample);
+    const fs::path path = folder.file("record.ini");
+    for (const auto& [failingCall, error, expected] : cases) {
+        const RecordFile::ReadResult result =
+            RecordFile(path, failingRead(failingCall, error)).read();
+        EXPECT_EQ(result.status, expected) << failingCall << " " << error;
+        EXPECT_EQ(result.table[0].name, expected == Read ? "A" : "");
+        // A table that could not be read is never replaced.
+        EXPECT_EQ(saved(RecordFile(path, failingRead(failingCall, error)), {}), expected == Read);
+    }
+}
+
+TEST(RecordSafety, WhatIsNoRegularFileIsUnreadableAndNeverHangs) {
+    TempFolder folder;
+    const std::vector<std::function<void(const fs::path&)>> makers = {
+        [](const fs::path& p) { fs::create_directory(p); },
+        [](const fs::path& p) { ::mkfifo(p.c_str(), 0644); },
+        [](const fs::path& p) { fs::create_symlink("/dev/null", p); },
+        [](const fs::path& p) { fs::create_symlink("/proc/self/mem", p); },
+    };
+    for (std::size_t i = 0; i < makers.size(); ++i) {
+        const fs::path path = folder.file("record" + std::to_string(i) + ".ini");
+        makers[i](path);
+        // A read that hangs holds the test until the test runner's own time limit fails it.
+        EXPECT_EQ(RecordFile(path).read().status, RecordFile::ReadStatus::Unreadable) << i;
+    }
+}
+
+// The kernel follows forty links in a path; so does the save, to the file at the chain's end,
+// and no further.
+TEST(RecordSafety, ASaveThroughFortyLinksReplacesTheirTargetKeepingItsModeAndTheLinks) {
+    TempFolder folder;
+    fs::create_directory(folder.file("real"));
+    writeBytes(folder.file("real/scores.ini"), kSample);
+    std::string target = "real/scores.ini";
+    for (int link = 1; link <= 40; ++link) {
+        fs::create_symlink(target, folder.file("link" + std::to_string(link)));
+        target = "link" + std::to_string(link);
+    }
+    const RecordFile file(folder.file(target));
+    EXPECT_EQ(file.read().table[1].name, "B");
+    for (const fs::perms mode : {fs::perms(0444), fs::perms(0640)}) {
+        fs::permissions(folder.file("real/scores.ini"), mode);
+        ASSERT_TRUE(saved(file, ScoreTable{{{"Z", "1"}}}));
+        EXPECT_TRUE(fs::is_symlink(folder.file(target)) && fs::is_symlink(folder.file("link1")));
+        EXPECT_EQ(fs::status(folder.file("real/scores.ini")).permissions(), mode);
+    }
+    EXPECT_EQ(readBytes(folder.file("real/scores.ini")), RecordFile::format({{{"Z", "1"}}}));
+    fs::create_symlink(target, folder.file("link41"));
+    EXPECT_EQ(linkTarget(folder.file("link41")), folder.file("link1"));
+}
+
+TEST(RecordSafety, CapsNeverCutANameTheGameWroteNorANumber) {
+    const std::string longName(300, 'n');
+    TempFolder folder;
+    const RecordFile file(folder.file("record.ini"));
+    const RecordFile::UpdateResult result = file.update([&](ScoreTable& t) {
+        t[0] = {longName, "7"};
+    });
+    EXPECT_EQ(result.table[0].name, longName.substr(0, kMaxNameChars));
+    EXPECT_EQ(file.read().table, result.table);
+    // A table cut by the byte cap loses its last line whole, never a digit of it, whether read
+    // from a string, a stream or the file, all in chunks whose last may hold a single byte.
+    const std::string rest = "\r\n1\r\nb\r\n2\r\nc\r\n3\r\nd\r\n4\r\ne\r\n55555";
+    for (const std::size_t size :
+         {RecordFile::kMaxScannedBytes, RecordFile::kMaxScannedBytes + 1}) {
+        const std::string bytes = std::string(size - rest.size(), 'x') + rest;
+        std::istringstream in(bytes);
+        writeBytes(folder.file("big.ini"), bytes);
+        for (const ScoreTable& table : {RecordFile::parse(bytes), RecordFile::parse(in),
+                                        RecordFile(folder.file("big.ini")).read().table}) {
+            EXPECT_EQ(table[4], (ScoreRow{"e", size > RecordFile::kMaxScannedBytes ? "" : "55555"}))
+                << size;
+        }
+    }
+}
+
+TEST(RecordSafety, AScoreThatIsNoFiniteNumberCountsAsZeroAndIsDisplaced) {
+    for (const char* text : {"0e999", "1e999", "-1e999"}) {
+        ScoreTable table = {{{"a", "9"}, {"b", "8"}, {"c", "7"}, {"d", "6"}, {"e", text}}};
+        EXPECT_TRUE(enterScore(table, {"f", "1"}, 1));
+        EXPECT_EQ(table[4], (ScoreRow{"f", "1"})) << text;
+    }
+}
+
+TEST(RecordSafety, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
+    TempFolder folder;
+    const std::pair<const char*, int> files[] = {{"record.ini.Ab12Cd", 3600},
+                                                 {"record.ini.Zz99zz", 5},  // a save elsewhere
+                                                 {"record.ini.old1", 3600},
+                                                 {"record.ini.old-12", 3600},
+                                                 {"other.ini.Ab12Cd", 3600}};
+    for (const auto& [name, age] : files) {
+        writeBytes(folder.file(name), "x");
+        const timespec when[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};
+        ::utimensat(AT_FDCWD, folder.file(name).c_str(), when, 0);
+    }
+    ASSERT_TRUE(saved(RecordFile(folder.file("record.ini")), ScoreTable{}));
+    for (const auto& [name, age] : files) {
+        EXPECT_EQ(fs::exists(folder.file(name)), &name != &files[0].first) << name;
     }
 }
 

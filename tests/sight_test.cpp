@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// When the board is out of the player's sight, from what each kind of window system reports, and
-// what the clock does meanwhile.
+// When the board is out of the player's sight, from what each kind of window system reports.
 
 #include <gtest/gtest.h>
 
-#include "fake_services.h"
+#include <string>
+
 #include "sight.h"
 
 namespace crestaverde::testing {
@@ -55,21 +55,6 @@ TEST(Sight, OutOfSightFollowsWhatEachPlatformCanReport) {
         }
         EXPECT_EQ(seen, c.outOfSight) << c.events;
     }
-}
-
-TEST(OutOfSight, ABannerEndingWhileTheBoardIsHiddenLeavesTheClockWaitingForIt) {
-    TestGame game;
-    game.services.showMenu();
-    game.board.pause();
-    game.finishBanner();
-    ASSERT_EQ(game.s().phase, Phase::Playing);
-    EXPECT_FALSE(game.clock().active());
-    game.services.advance(30000);
-    EXPECT_EQ(std::pair(game.s().timeLeft, game.s().triesLeft), std::pair(200, 2));
-    game.board.resume();
-    EXPECT_TRUE(game.clock().active());
-    game.services.advance(2000);
-    EXPECT_EQ(game.s().timeLeft, 180);
 }
 
 }  // namespace
