@@ -111,8 +111,9 @@ int main(int argc, char** argv) {
     plugins.reset();
     display.reset();
     const std::filesystem::path mediaFolder = crestaverde::mediaFolderFor(folder);
-    // The quick part of the media check (no picture decoded) takes the other core while the
-    // program is set up and the windows are built; none of them shows before it has passed.
+    // The quick part of the media check (only the large pictures decoded) takes the other core
+    // while the program is set up and the windows are built; none of them shows before it has
+    // passed.
     std::future<QStringList> check = std::async(std::launch::async, [&mediaFolder] {
         return crestaverde::MediaCatalogue(mediaFolder).unusableFiles();
     });

@@ -14,6 +14,14 @@ namespace {
 
 constexpr qsizetype kListedFiles = 5;
 constexpr qsizetype kShownFolderChars = 80;
+
+// A picture this large is decoded whole in the quick check, while the program is still small:
+// decoded beside the shown windows, its frame would come on top of their memory.
+constexpr qint64 kQuickCheckPixels = qint64{128} * 1024;
+
+bool decodedInQuickCheck(QSize size) {
+    return qint64{size.width()} * size.height() >= kQuickCheckPixels;
+}
 // Pictures kept drawn: every picture of the board, the menu and the about window at two sizes
 // or so. A window resized again and again starts afresh rather than keep every size it passed.
 constexpr std::size_t kMostKeptPictures = 160;
@@ -88,7 +96,8 @@ bool MediaCatalogue::usable(const QString& name) const {
         return std::filesystem::is_regular_file(file, error) &&
                std::filesystem::file_size(file, error) > 0 && !error;
     }
-    return pictureLooksWhole(file);
+    const QSize size = wholePictureSize(file);
+    return !size.isEmpty() && (!decodedInQuickCheck(size) || !decodePicture(file).isNull());
 }
 
 QStringList MediaCatalogue::unusableFiles() const {
@@ -102,7 +111,9 @@ QStringList MediaCatalogue::unusableFiles() const {
 QStringList MediaCatalogue::undecodablePictures() const {
     QStringList undecodable;
     for (const QString& name : pictureNames()) {
-        if (decodePicture(filePath(name)).isNull()) undecodable << name;
+        const std::filesystem::path file = filePath(name);
+        if (decodedInQuickCheck(wholePictureSize(file))) continue;
+        if (decodePicture(file).isNull()) undecodable << name;
     }
     return undecodable;
 }

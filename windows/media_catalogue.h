@@ -60,9 +60,10 @@ class MediaCatalogue {
     [[nodiscard]] QString path(const QString& name) const;
     // Files of the catalogue that are missing, cut short, too large or no pictures by their
     // headers: every picture's header and end read, the clip's start, the drawings found. Quick
-    // enough to wait for: no pixel is decoded.
+    // enough to wait for: only the few large pictures are decoded, which the later check skips.
     [[nodiscard]] QStringList unusableFiles() const;
-    // Pictures that do not decode whole, every frame of each read: the second part of the check.
+    // The other pictures that do not decode whole, every frame of each read: the check's second
+    // part.
     [[nodiscard]] QStringList undecodablePictures() const;
     // Drawings that do not parse, each parsed whole: the longest part of the check.
     [[nodiscard]] QStringList unusableDrawings() const;

@@ -84,10 +84,11 @@ QSize declaredSize(const QByteArray& bytes, const QByteArray& format) {
 
 }  // namespace
 
-bool pictureLooksWhole(const std::filesystem::path& file) {
+QSize wholePictureSize(const std::filesystem::path& file) {
     const QByteArray bytes = readMediaFile(file);
     const QByteArray format = formatOf(file);
-    return withinBounds(declaredSize(bytes, format), bytes, format);
+    const QSize size = declaredSize(bytes, format);
+    return withinBounds(size, bytes, format) ? size : QSize();
 }
 
 QImage decodePicture(const std::filesystem::path& file) {

@@ -14,9 +14,10 @@ inline constexpr int kMaxPictureSide = 2048;
 // larger than the bound.
 [[nodiscard]] QByteArray readMediaFile(const std::filesystem::path& file);
 
-// Whether the file's header declares a size within the bounds and the file ends whole: the quick
-// part of decodePicture's checks, with no decoder loaded and no pixel decoded. A GIF or a JPEG.
-[[nodiscard]] bool pictureLooksWhole(const std::filesystem::path& file);
+// The size the file's header declares when it is within the bounds and the file ends whole, an
+// empty size otherwise: the quick part of decodePicture's checks, with no decoder loaded and no
+// pixel decoded. A GIF or a JPEG.
+[[nodiscard]] QSize wholePictureSize(const std::filesystem::path& file);
 
 // The whole file decoded, every frame of an animation included; the first frame is returned.
 // A null image when the file is missing, larger than the bound, cut short or undecodable.

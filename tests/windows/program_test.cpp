@@ -224,6 +224,20 @@ class ProgramTest : public QObject {
         QVERIFY(!help.clipLoaded() && help.isVisible());
     }
 
+    // Broken inside, a large picture is found by the quick check, a small one by the later one.
+    void aLargePictureIsDecodedInTheQuickCheck() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        for (const char* name : {"intro.gif", "carta5a.gif"}) {
+            std::string bytes = readBytes(folder / name);
+            bytes.replace(bytes.size() / 3, 200, std::string(200, '\xFF'));
+            writeBytes(folder / name, bytes);
+        }
+        const MediaCatalogue media(folder);
+        QCOMPARE(media.unusableFiles(), QStringList{"intro.gif"});
+        QCOMPARE(media.undecodablePictures(), QStringList{"carta5a.gif"});
+    }
+
     // The pictures wait for the first window's paint, and a deal that comes sooner for them.
     void theMediaCheckStartsWithTheFirstPaint() {
         TempFolder dir;
