@@ -183,6 +183,12 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
                             std::string(row * static_cast<std::size_t>(std::abs(height)), 0));
         });
     };
+    const auto behindChunks = [](int chunks) {  // the headers, chunks of filler, the frames
+        std::string filler;
+        for (int i = 0; i < chunks; ++i) filler += riffChunk("JUNK", "");
+        return riffChunk("RIFF",
+                         "AVI " + threeByTwo().headerList() + filler + threeByTwo().frameList());
+    };
     const std::pair<std::string, std::string> cases[] = {
         {"", "no se puede abrir"},
         {"RIFF and then no clip at all", "no se puede abrir"},
@@ -220,6 +226,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {riffChunk("RIFF", "AVI " + threeByTwo().headerList() + riffChunk("JUNK", "movi") +
                                threeByTwo().frameList()),
          "decoded"},
+        {behindChunks(1022), "decoded"},  // 1024 chunks, the frames' list the last
+        {behindChunks(1023), "no tiene vídeo legible"},
         {sized(kMaxClipSide, 1, 1), "decoded"},
         {sized(1, kMaxClipSide, 1), "decoded"},
         {sized(1, -kMaxClipSide, 1), "decoded"},

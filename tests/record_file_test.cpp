@@ -214,11 +214,10 @@ TEST(RecordSafety, AScoreThatIsNoFiniteNumberCountsAsZeroAndIsDisplaced) {
 
 TEST(RecordSafety, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
     TempFolder folder;
-    const std::pair<const char*, int> files[] = {{"record.ini.Ab12Cd", 3600},
-                                                 {"record.ini.Zz99zz", 5},  // a save elsewhere
-                                                 {"record.ini.old1", 3600},
-                                                 {"record.ini.old-12", 3600},
-                                                 {"other.ini.Ab12Cd", 3600}};
+    const std::pair<const char*, int> files[] = {
+        {"record.ini.Ab12Cd", 3600}, {"record.ini.Zz99zz", 5},  // a save elsewhere
+        {"record.ini.old1", 3600},   {"record.ini.old-12", 3600}, {"other.ini.Ab12Cd", 3600},
+        {"record.ini-Ab12Cd", 3600}, {"xecord.ini.Ab12Cd", 3600}};
     for (const auto& [name, age] : files) {
         writeBytes(folder.file(name), "x");
         const timespec when[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};

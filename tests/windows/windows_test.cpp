@@ -169,6 +169,9 @@ class WindowsTest : public QObject {
         const Element pile{ElementKind::StockPile, 0};
         QVERIFY(differenceFromDrawing(kFaceUp, media::cardPicture(s().faceUp)) <= 8);
         QVERIFY(differenceFromDrawing(pile, media::kCardBack, 0.35) <= 8);
+        s().faceDown[1] = false;  // a peak turned up: its cover goes
+        window().refresh();
+        QVERIFY(differenceFromDrawing(tower(1), media::cardPicture(s().tower[1]), 0.35) <= 8);
         s().stockLeft = 0;
         window().refresh();
         QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
