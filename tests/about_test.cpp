@@ -210,6 +210,7 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {whole.substr(0, whole.find("movi")), "no tiene imágenes"},
         {whole.substr(0, whole.size() - 1), "tiene imágenes dañadas"},
         {with([](AviBuilder& c) { c.frames[0].pop_back(); }), "tiene imágenes dañadas"},
+        {with([](AviBuilder& c) { c.frames[0].resize(1); }), "tiene imágenes dañadas"},
         {with([](AviBuilder& c) { c.frames[0] += "more"; }), "tiene imágenes dañadas"},
         {with([](AviBuilder& c) { c.frames.assign(kMaxClipFrames + 1, c.frames[0]); }),
          "es demasiado largo"},

@@ -249,10 +249,14 @@ class ProgramTest : public QObject {
         MediaCheck(folder, report, &hidden).waitForPictures();
         QCOMPARE(reported, QStringList{"ninguna.jpg"});
         reported.reset();
-        QWidget shown;
+        struct Painted : QWidget {
+            int paints = 0;
+            void paintEvent(QPaintEvent* /*event*/) override { ++paints; }
+        } shown;
         const MediaCheck check(folder, report, &shown);
         shown.show();
         QTRY_COMPARE_WITH_TIMEOUT(reported, QStringList{"ninguna.jpg"}, kHangMs);
+        QVERIFY(shown.paints > 0);  // the check's watch takes nothing from the window
     }
 
     // No picture of the game comes near any bound: one past it is a broken file.
