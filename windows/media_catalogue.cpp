@@ -22,6 +22,7 @@ constexpr qint64 kQuickCheckPixels = qint64{128} * 1024;
 bool decodedInQuickCheck(QSize size) {
     return qint64{size.width()} * size.height() >= kQuickCheckPixels;
 }
+
 // Pictures kept drawn: every picture of the board, the menu and the about window at two sizes
 // or so. A window resized again and again starts afresh rather than keep every size it passed.
 constexpr std::size_t kMostKeptPictures = 160;

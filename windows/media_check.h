@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The longer part of the start-up check, out of the player's way: once a given window has been
-// painted on the screen, a worker decodes every picture whole, then parses
+// painted on the screen, a worker decodes whole every picture the quick check left, then parses
 // every drawing whole at idle priority, and the unusable files go to the window thread. A deal
 // waits for the pictures (waitForPictures), so that no game starts with a broken one; until a
 // drawing is reported it shows as its picture, stretched.
