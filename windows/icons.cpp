@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "icons.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -31,12 +32,20 @@ QPainterPath handOutline() {
     return hand;
 }
 
+// Read as PNG outright. Asked to guess, or even told "png", Qt first loads every installed image
+// plugin (the JPEG library with its own) to ask whether one of them reads PNG; before the first
+// window shows, that was most of the program's extra linking.
+QPixmap iconPicture(int size) {
+    QImageReader reader(media::iconPicture(size), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 }  // namespace
 
 QIcon appIcon() {
     QIcon icon;
-    for (const int size : media::kIconSizes)
-        icon.addFile(media::iconPicture(size), QSize(size, size));
+    for (const int size : media::kIconSizes) icon.addPixmap(iconPicture(size));
     return icon;
 }
 
