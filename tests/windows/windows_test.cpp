@@ -67,18 +67,15 @@ class WindowsTest : public QObject {
         QTest::keyClick(abandonButton(), k);
         return window().highlightedCard();
     }
-    QAccessibleInterface* boardObject() { return QAccessible::queryAccessibleInterface(&window()); }
-
-    // The cards overlapping a card from the row below, as the board draws them.
-    std::vector<int> cardsBelow(int p) {
-        const QRectF card = window().designRect(tower(p));
-        std::vector<int> below;
-        for (int q = 1; q <= kTowerCardCount; ++q) {
-            const QRectF other = window().designRect(tower(q));
-            if (other.top() > card.top() && other.intersects(card)) below.push_back(q);
-        }
-        return below;
+    // A new deal, its level's boxes answered, until the clock runs.
+    void deal() {
+        PlayerScript banner;
+        banner.box(PlayerScript::click("Aceptar")).box(PlayerScript::click("Aceptar"));
+        game_->board().deal();
+        QTRY_VERIFY_WITH_TIMEOUT(clock().active(), 10000);
+        QVERIFY(banner.done());
     }
+    QAccessibleInterface* boardObject() { return QAccessible::queryAccessibleInterface(&window()); }
 
     // The pixels that change lie in what refresh repaints (the time bar is the clock's own),
     // and that is at most the given share of the window.
@@ -134,16 +131,12 @@ class WindowsTest : public QObject {
         window().setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         window().resize(1920, 1080);
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        PlayerScript banner;
-        banner.box(PlayerScript::click("Aceptar")).box(PlayerScript::click("Aceptar"));
-        game_->board().deal();
+        deal();
         TestGame dealt(kDealSeed);
         dealt.board.deal();
         s().tower = dealt.s().tower;
         s().stock = dealt.s().stock;
         s().faceUp = dealt.s().faceUp;
-        QTRY_VERIFY_WITH_TIMEOUT(clock().active(), 10000);
-        QVERIFY(banner.done());
         window().refresh();
     }
 
@@ -201,16 +194,27 @@ class WindowsTest : public QObject {
         }
     }
 
-    // A card turns face up once both cards overlapping it from the row below, as the board
-    // draws them, are gone, and not before, whichever goes first; nothing else turns with it.
-    void aCardTurnsUpOnceBothCardsOverlappingItFromBelowAreGone() {
+    // A card lies behind the two cards overlapping it from the row below, as the board draws
+    // them, and behind its cover; it turns face up once both are gone, and not before, whichever
+    // goes first, and nothing else turns with it. Every element is stacked once.
+    void aCardIsCoveredByTheTwoCardsOverlappingItFromBelow() {
+        const auto& order = design::boardStacking();
+        const auto place = [&](Element e) { return std::find(order.begin(), order.end(), e); };
+        for (auto e = order.begin(); e != order.end(); ++e) QVERIFY(place(*e) == e);
         int covered = 0;
         for (int p = 1; p <= kTowerCardCount; ++p) {
-            const std::vector<int> below = cardsBelow(p);
+            const QRectF card = window().designRect(tower(p));
+            std::vector<int> below;
+            for (int q = 1; q <= kTowerCardCount; ++q) {
+                const QRectF other = window().designRect(tower(q));
+                if (other.top() > card.top() && other.intersects(card)) below.push_back(q);
+            }
             if (below.empty()) continue;  // a base card: face up from the deal
             ++covered;
             QCOMPARE(below.size(), std::size_t{2});
+            QVERIFY(place({ElementKind::Cover, p}) < place(tower(p)));
             for (const int first : below) {
+                QVERIFY(place(tower(first)) < place(tower(p)));
                 TestGame game;
                 game.board.deal();
                 auto expected = game.s().faceDown;
@@ -224,20 +228,6 @@ class WindowsTest : public QObject {
             }
         }
         QCOMPARE(covered, 18);
-    }
-
-    // Every element is stacked once; a card lies in front of each card it overlaps from the row
-    // above, and each cover in front of its card.
-    void theStackingPutsLowerCardsInFront() {
-        const auto& order = design::boardStacking();
-        const auto place = [&](Element e) { return std::find(order.begin(), order.end(), e); };
-        for (auto e = order.begin(); e != order.end(); ++e) QVERIFY(place(*e) == e);
-        for (int p = 1; p <= kTowerCardCount; ++p) {
-            for (const int q : cardsBelow(p))
-                QVERIFY2(place(tower(q)) < place(tower(p)),
-                         qPrintable(QStringLiteral("%1 %2").arg(q).arg(p)));
-            if (!inBaseRow(p)) QVERIFY(place({ElementKind::Cover, p}) < place(tower(p)));
-        }
     }
 
     // The three peak notices look alike and lie alike over their peaks, in the score's font; each
@@ -352,6 +342,14 @@ class WindowsTest : public QObject {
         s().phase = Phase::Over;
         QVERIFY(!key(Qt::Key_Up));
         QVERIFY(window().elementAt(window().designRect(kFaceUp).center()) != kFaceUp);
+    }
+
+    // A new deal takes the highlight away: the first arrow shows the face-up card again.
+    void theFirstArrowOfANewDealShowsTheFaceUpCard() {
+        key(Qt::Key_Up);
+        QCOMPARE(key(Qt::Key_Up), tower(18));
+        deal();
+        QCOMPARE(key(Qt::Key_Up), kFaceUp);
     }
 
     // Enter and Space play as a click: the highlight follows a tower card to the face-up card,
@@ -469,7 +467,7 @@ class WindowsTest : public QObject {
         QVERIFY(!s().paused);
     }
 
-    // Restored, the board has one fixed size and no maximise button; maximised, any size.
+    // Restored, the board has one fixed size; maximised, any size.
     void restoredTheBoardHasOneSize() {
         window().showMaximized();
         window().showNormal();
