@@ -289,20 +289,16 @@ class WindowsTest : public QObject {
 
     // ---- The mouse ----
 
-    // A card under its cover: the cover takes the click and nothing happens.
-    void aCoveredCardTakesNoClick() {
+    // A click plays only the card it hits: not a card under its cover (the cover takes the
+    // click), nor one card pressed and another released.
+    void onlyAClickOnACardPlaysIt() {
         fits(1);
-        click(tower(1));
-        QVERIFY(!s().taken[1]);
-    }
-
-    // Pressed on one card and released on another: no click at all.
-    void aPressAndAReleaseOnTwoCardsAreNoClick() {
         fits(7);
         s().tower[8].rank = 4;
+        click(tower(1));
         QTest::mousePress(&window(), Qt::LeftButton, {}, at(tower(7)));
         QTest::mouseRelease(&window(), Qt::LeftButton, {}, at(tower(8)));
-        QVERIFY(!s().taken[7] && !s().taken[8]);
+        QVERIFY(!s().taken[1] && !s().taken[7] && !s().taken[8]);
     }
 
     // A double-click on the face-up card (press, release, press, double-click, release) draws
@@ -360,7 +356,6 @@ class WindowsTest : public QObject {
         for (const Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Left}) key(k);
         QCOMPARE(key(Qt::Key_Return), kFaceUp);
         QVERIFY(s().taken[17]);
-        QCOMPARE(s().faceUp.rank, 6);
         QCOMPARE(key(Qt::Key_Space), kFaceUp);
         QCOMPARE(s().stockLeft, left - 1);
     }
@@ -406,34 +401,28 @@ class WindowsTest : public QObject {
     // ---- The accessibility bus ----
 
     // The tower row by row, the face-up card, the stock, the labels, the notification of what a
-    // move changed, then the abandon button and the time bar. A face-down card has no name of its
-    // own and cannot be pressed; the notification is never shown.
-    void theBoardsObjectsComeInReadingOrder() {
+    // move changed, then the abandon button and the time bar, each knowing its place. A
+    // face-down card has no name of its own and cannot be pressed; the notification is never
+    // shown. A point on the screen finds what lies in front there: a card, or a control over the
+    // painting.
+    void theBoardsObjectsComeInReadingOrderAndLieWhereTheyShow() {
         QAccessibleInterface* board = boardObject();
         QCOMPARE(board->childCount(), kBoardObjects + 2);
-        QAccessibleInterface* peak = board->child(0);
-        QCOMPARE(peak->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
-        QVERIFY(peak->actionInterface()->actionNames().isEmpty());
+        for (int i = 0; i < board->childCount(); ++i)
+            QCOMPARE(board->indexOfChild(board->child(i)), i);
+        QCOMPARE(board->child(0)->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
+        QVERIFY(board->child(0)->actionInterface()->actionNames().isEmpty());
         QAccessibleInterface* notice = board->child(kBoardObjects - 1);
         QVERIFY(notice->role() == QAccessible::Notification && notice->state().invisible);
         QAccessibleInterface* time = board->child(kBoardObjects + 1);
         QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Tiempo"));
         QCOMPARE(time->valueInterface()->currentValue().toInt(), s().timeBar);
-    }
-
-    // Each object knows its place among the board's, and a point on the screen finds the
-    // object of what lies in front there: a card, or a control over the painting.
-    void theObjectsKnowTheirPlaceAndWhatLiesAtAPoint() {
-        QAccessibleInterface* board = boardObject();
-        for (int i = 0; i < board->childCount(); ++i)
-            QCOMPARE(board->indexOfChild(board->child(i)), i);
         for (int i = 0; i <= kTowerCardCount; ++i) {
             const QPoint centre = board->child(i)->rect().center();
             QCOMPARE(board->childAt(centre.x(), centre.y()), board->child(i));
         }
         const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
-        QCOMPARE(board->childAt(button.x(), button.y()),
-                 QAccessible::queryAccessibleInterface(abandonButton()));
+        QCOMPARE(board->childAt(button.x(), button.y()), board->child(kBoardObjects));
     }
 
     // A card tells its tower: the left one holds four cards of the base row, the others three.
