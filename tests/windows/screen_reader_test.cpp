@@ -49,7 +49,6 @@ class ScreenReaderTest : public QObject {
         Table() {
             game.startGame();
             window.show();
-            window.refresh();
         }
         // What the test set up is drawn, and from now on heard.
         void listen() {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A game dealt on the screen: the board as drawn, what a change repaints, the mouse, the keys,
-// the accessibility bus, the window's states and its closing. Every function starts from the same
-// freshly dealt board, stretched to 1920 x 1080, well beyond its design size, with the clock
-// running. Run also with QT_SCALE_FACTOR=2.
+// the accessibility bus and the window's states. Every function starts from the same freshly
+// dealt board, stretched to 1920 x 1080, well beyond its design size, with the clock running.
+// Run also with QT_SCALE_FACTOR=2.
 
 #include <QAccessible>
 #include <QPainter>
@@ -433,7 +433,7 @@ class WindowsTest : public QObject {
                              {"Torre central", 9}, {"Torre derecha", 9}, {"Torre izquierda", 10}}));
     }
 
-    // ---- The window's states and its closing ----
+    // ---- The window's states ----
 
     // Minimised, the clock pauses; back, it runs again.
     void minimisedTheClockPauses() {
