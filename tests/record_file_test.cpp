@@ -80,8 +80,8 @@ TEST(RecordFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryOne) {
         EXPECT_FALSE(saved(file, ScoreTable{{{"Otro", "1"}}}));
     }
     EXPECT_EQ(readBytes(file.path()), kSample);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}),
-              1);  // the table alone: the lock needs no file of its own
+    // The table alone: the lock needs no file of its own.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
     EXPECT_FALSE(saved(RecordFile(folder.file("gone") / "record.ini"), ScoreTable{}));
 }
 
