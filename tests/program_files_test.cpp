@@ -24,15 +24,13 @@ EnvironmentReader environmentOf(std::optional<std::string> home,
 // tests/e2e/installed_game.sh.
 TEST(ProgramFiles, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheShippedOne) {
     TempFolder prefix;
-    TempFolder home;
-    TempFolder dataHome;
     const fs::path built = prefix.path() / "source/build", program = prefix.path() / "games",
-                   data = prefix.path() / "share/crestaverde";
-    for (const fs::path& folder : {built, program, data}) fs::create_directories(folder);
-    const std::string h = home.path();
-    EXPECT_EQ(recordFileFor(built, environmentOf(h)), built / "record.ini");
+                   data = prefix.path() / "share/crestaverde", home = prefix.path() / "home",
+                   dataHome = prefix.path() / "data";
+    for (const fs::path& folder : {built, program, data, home}) fs::create_directories(folder);
+    EXPECT_EQ(recordFileFor(built, environmentOf(home)), built / "record.ini");
     EXPECT_EQ(std::pair(mediaFolderFor(built), mediaFolderFor(program)), std::pair(built, data));
-    EXPECT_TRUE(fs::is_empty(home.path()));
+    EXPECT_TRUE(fs::is_empty(home));
     // Without an absolute home the account's home is used, and nothing is made where we stand
     // (no shipped table yet, so nothing is copied into it).
     const fs::path before = fs::current_path();
@@ -43,15 +41,15 @@ TEST(ProgramFiles, BesideAGameBuiltInPlaceElseEachPlayersOwnCopySeededFromTheShi
     }
     fs::current_path(before);
     writeBytes(data / "record.ini", "Ana\r\n900\r\n");
-    const fs::path own = home.path() / ".local/share/crestaverde/record.ini";
-    EXPECT_EQ(recordFileFor(program, environmentOf(h)), own);
+    const fs::path own = home / ".local/share/crestaverde/record.ini";
+    EXPECT_EQ(recordFileFor(program, environmentOf(home)), own);
     EXPECT_EQ(readBytes(own), "Ana\r\n900\r\n");
     writeBytes(own, "Bea\r\n5000\r\n");  // the player's own scores are never replaced again
     // A relative data home is no data home: the player's own folder under the home again.
-    EXPECT_EQ(recordFileFor(program, environmentOf(h, "relative")), own);
+    EXPECT_EQ(recordFileFor(program, environmentOf(home, "relative")), own);
     EXPECT_EQ(readBytes(own), "Bea\r\n5000\r\n");
-    EXPECT_EQ(recordFileFor(program, environmentOf(h, dataHome.path())),
-              dataHome.path() / "crestaverde/record.ini");
+    EXPECT_EQ(recordFileFor(program, environmentOf(home, dataHome)),
+              dataHome / "crestaverde/record.ini");
     EXPECT_TRUE(fs::is_empty(program));
 }
 
