@@ -46,29 +46,21 @@ struct AviBuilder {
     std::string frameId = "00db";
     std::string beforeStream;  // header lists ahead of the video's stream list
 
-    [[nodiscard]] std::string streamHeader() const {
-        return streamType + std::string(16, '\0') + littleEndian(scale) + littleEndian(rate) +
-               std::string(28, '\0');
-    }
-
-    [[nodiscard]] std::string bitmapFormat() const {
-        std::string format =
-            littleEndian(headerBytes) + littleEndian(static_cast<std::uint32_t>(width)) +
-            littleEndian(static_cast<std::uint32_t>(height)) + littleEndian(1, 2) +
-            littleEndian(bitsPerPixel, 2) + littleEndian(compression) + std::string(12, '\0') +
-            littleEndian(static_cast<std::uint32_t>(palette.size())) + littleEndian(0);
+    [[nodiscard]] std::string headerList() const {
+        std::string format = littleEndian(headerBytes) + littleEndian(width) +
+                             littleEndian(height) + littleEndian(1, 2) +
+                             littleEndian(bitsPerPixel, 2) + littleEndian(compression) +
+                             std::string(12, '\0') + littleEndian(palette.size()) + littleEndian(0);
         for (const Rgb& colour : palette) {
             format += {static_cast<char>(colour[2]), static_cast<char>(colour[1]),
                        static_cast<char>(colour[0]), '\0'};
         }
-        return format;
-    }
-
-    [[nodiscard]] std::string headerList() const {
-        const std::string mainHeader = littleEndian(microsPerFrame) + std::string(52, '\0');
-        return riffList("hdrl", riffChunk("avih", mainHeader) + beforeStream +
-                                    riffList("strl", riffChunk("strh", streamHeader()) +
-                                                         riffChunk("strf", bitmapFormat())));
+        const std::string stream = streamType + std::string(16, '\0') + littleEndian(scale) +
+                                   littleEndian(rate) + std::string(28, '\0');
+        return riffList(
+            "hdrl", riffChunk("avih", littleEndian(microsPerFrame) + std::string(52, '\0')) +
+                        beforeStream +
+                        riffList("strl", riffChunk("strh", stream) + riffChunk("strf", format)));
     }
 
     [[nodiscard]] std::string frameList() const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "sight.h"
 
@@ -25,27 +26,22 @@ TEST(SightPlatform, QtsWaylandPluginsAreWaylandEveryOtherPlatformReportsMinimise
 // R a minimise requested, E and e exposed and no longer, F and f focus gained and lost, A a click
 // or key. After each event, 1 out of sight, 0 in sight. Wayland boards start focused, in play.
 TEST(Sight, OutOfSightFollowsWhatEachPlatformCanReport) {
-    struct Case {
-        Platform platform;
-        std::string events;
-        std::string outOfSight;
-        const char* why;
+    using enum Platform;
+    const std::tuple<Platform, std::string, std::string, const char*> cases[] = {
+        {ReportsMinimised, "RefMEFAm", "00011110", "only the reported state counts"},
+        {Wayland, "R", "1", "a request hides the board before the compositor acts"},
+        {Wayland, "RfEF", "1110", "back only with the focus again, not when presented"},
+        {Wayland, "RFA", "110", "an ignored minimise ends at the next click or key"},
+        {Wayland, "MRm", "011", "Qt's momentary minimised state is no sign of either"},
+        {Wayland, "feEeF", "01010", "neither presented nor focused until either returns"},
     };
-    const Case cases[] = {
-        {Platform::ReportsMinimised, "RefMEFAm", "00011110", "only the reported state counts"},
-        {Platform::Wayland, "R", "1", "a request hides the board before the compositor acts"},
-        {Platform::Wayland, "RfEF", "1110", "back only with the focus again, not when presented"},
-        {Platform::Wayland, "RFA", "110", "an ignored minimise ends at the next click or key"},
-        {Platform::Wayland, "MRm", "011", "Qt's momentary minimised state is no sign of either"},
-        {Platform::Wayland, "feEeF", "01010", "neither presented nor focused until either returns"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        Sight sight(c.platform);
-        if (c.platform == Platform::Wayland) sight.focusChanged(true);
+    for (const auto& [platform, events, outOfSight, why] : cases) {
+        SCOPED_TRACE(why);
+        Sight sight(platform);
+        if (platform == Wayland) sight.focusChanged(true);
         ASSERT_FALSE(sight.outOfSight());
         std::string seen;
-        for (const char event : c.events) {
+        for (const char event : events) {
             if (event == 'M' || event == 'm') sight.minimisedReported(event == 'M');
             if (event == 'E' || event == 'e') sight.exposedChanged(event == 'E');
             if (event == 'F' || event == 'f') sight.focusChanged(event == 'F');
@@ -53,7 +49,7 @@ TEST(Sight, OutOfSightFollowsWhatEachPlatformCanReport) {
             if (event == 'A') sight.playerActed();
             seen += sight.outOfSight() ? '1' : '0';
         }
-        EXPECT_EQ(seen, c.outOfSight) << c.events;
+        EXPECT_EQ(seen, outOfSight) << events;
     }
 }
 

@@ -41,8 +41,7 @@ class FullDisk {
     FullDisk() {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = saved_;
-        tiny.rlim_cur = 8;
+        const rlimit tiny{8, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
     }
     FullDisk(const FullDisk&) = delete;
