@@ -18,10 +18,8 @@ inline std::string littleEndian(std::uint32_t value, int bytes = 4) {
 }
 
 inline std::string riffChunk(std::string_view id, std::string_view data) {
-    std::string out = std::string(id) + littleEndian(static_cast<std::uint32_t>(data.size()));
-    out += data;
-    if (data.size() % 2 != 0) out += '\0';
-    return out;
+    const std::string out = std::string(id) + littleEndian(data.size()) + std::string(data);
+    return data.size() % 2 != 0 ? out + '\0' : out;
 }
 
 inline std::string riffList(std::string_view type, std::string_view contents) {

@@ -16,8 +16,8 @@ TEST(Draws, RoundingAndTheMappingOfDrawsToCards) {
              {0.5F, 0}, {1.5F, 2}, {2.5F, 2}, {12.49F, 12}, {12.51F, 13}, {12.5F, 12}}) {
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
     }
-    EXPECT_EQ(scaledDraw(0.999999F, 13), 13);
-    EXPECT_EQ(scaledDraw(0.5F / 13, 13), 0);  // 0.5 rounds to the even 0
+    // 0.5 / 13 scales to 0.5, which rounds to the even 0.
+    EXPECT_EQ(std::pair(scaledDraw(0.999999F, 13), scaledDraw(0.5F / 13, 13)), std::pair(13, 0));
     EXPECT_EQ((std::array{rankOfDraw(0), rankOfDraw(1), rankOfDraw(10), rankOfDraw(13)}),
               (std::array{1, 1, 10, 13}));
     EXPECT_EQ(
@@ -31,8 +31,7 @@ TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
         const BoardState& s = game.s();
         std::tie(game.edit().level, game.edit().score, game.edit().timeBar) =
             std::tuple(4, 1234, 35);
-        game.edit().taken.fill(true);  // as a game leaves them
-        game.edit().faceDown.fill(true);
+        game.keepOnly({});  // every card taken, as a cleared board leaves them
         game.board.deal();
         std::set<std::pair<int, Suit>> cards;
         for (int p = 1; p <= kTowerCardCount; ++p) {

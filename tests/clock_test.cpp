@@ -43,7 +43,6 @@ TEST(ClockLevels, DrainsAtTheLevelsPaceAndRunningOutDealsAgainAtLevelOne) {
         TestGame game;
         std::tie(game.edit().level, game.edit().score) = std::pair(level, 7000);
         game.startGame();
-        EXPECT_EQ(game.clock().interval(), interval);
         game.services.shown.clear();
         for (int tick = 1; tick < runsOut; ++tick) {
             game.services.advance(interval);

@@ -40,7 +40,6 @@ class FullDisk {
   public:
     FullDisk() {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit tiny{8, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
     }
@@ -53,7 +52,7 @@ class FullDisk {
 
   private:
     rlimit saved_{};
-    void (*previous_)(int) = nullptr;
+    void (*previous_)(int) = std::signal(SIGXFSZ, SIG_IGN);
 };
 
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
