@@ -130,36 +130,32 @@ TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
               std::tuple(INT64_MAX, Phase::Countdown, 10));
 }
 
-// What else a lost try leaves the clock's tests prove on running out.
-TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheTryThenOnTheLastTheGame) {
-    game.edit().score = 4200;
+// A try lost with more to come the clock's tests prove on running out.
+TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheLastTryAndTheGame) {
+    std::tie(game.edit().score, game.edit().level, game.edit().triesLeft) = std::tuple(4200, 3, 1);
     game.services.onMenu = [] {};  // the player stays in the menu
-    for (const int tries : {2, 1}) {
-        game.finishBanner();
-        for (int left = 23; left >= 1; --left) {
-            game.board.drawFromStock();
-            EXPECT_EQ(std::pair(s.faceUp, s.stockLeft), std::pair(s.stock[left - 1], left));
-        }
+    for (int left = 23; left >= 1; --left) {
         game.board.drawFromStock();
-        EXPECT_EQ(game.services.shown.back(),
-                  (ShownBox{tries == 2 ? "Siguiente Ronda" : "JUEGO TERMINADO",
-                            "No lo conseguistes", BoxIcon::Warning}));
-        EXPECT_EQ(s.stockLeft, 24);
+        EXPECT_EQ(std::pair(s.faceUp, s.stockLeft), std::pair(s.stock[left - 1], left));
     }
+    game.board.drawFromStock();
+    EXPECT_EQ(game.services.shown.back(),
+              (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(std::tuple(s.phase, s.triesLeft, s.score, s.level, game.clock().active()),
-              std::tuple(Phase::Over, 2, 0, 1, false));
+    EXPECT_EQ(
+        std::tuple(s.phase, s.triesLeft, s.score, s.level, s.stockLeft, game.clock().active()),
+        std::tuple(Phase::Over, 2, 0, 1, 24, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
     EXPECT_EQ(s.stockLeft, 24);
 }
 
-TEST_F(Play, AbandoningAsksAndOnlyYesEndsTheGame) {
+// No keeps the game: the held-tick test plays it through, its clock running on.
+TEST_F(Play, AbandoningAsksAndYesEndsTheGameWithTheScoreTheTableCanHold) {
     game.edit().score = 2147483647LL + 5000;
-    game.services.answerNext(false);
-    game.board.abandon();
-    EXPECT_TRUE(game.scores.handed.empty());
     game.services.answerNext(true);
     game.board.abandon();
+    EXPECT_EQ(game.services.shown.back(),
+              (ShownBox{"CRESTAVERDE", "¿Desea abandonar la partida?"}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2147483647}));
     // The menu's Play dealt the next game.
     EXPECT_EQ(std::pair(game.services.menuShown, s.phase), std::pair(2, Phase::Banner));
