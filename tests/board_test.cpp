@@ -80,18 +80,20 @@ TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
     }
 }
 
-// Each play adds (level + 3) x 10 to the time, up to the full 200.
-TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAndAddsTime) {
+// Each play adds (level + 3) x 10 to the time, up to the full 200, and turns up the cards it
+// leaves uncovered: 4 lies on 7 and 8, 5 on 8 and 9, 6 on 9 and 10.
+TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAddsTimeAndUncovers) {
     for (const auto& [p, level, before, after] :
          {std::array{7, 1, 120, 160}, {8, 3, 100, 160}, {9, 1, 195, 200}}) {
         std::tie(game.edit().level, game.edit().timeLeft) = std::pair(level, before);
         const std::int64_t score = s.score;
         game.play(p, s.faceUp.rank % 13 + 1);
-        EXPECT_EQ(std::tuple(s.taken[p], s.faceUp, s.score, s.timeLeft, s.timeBar),
-                  std::tuple(true, s.tower[p], score + 300, after, after))
+        EXPECT_EQ(std::tuple(s.taken[p], s.faceUp, s.score, s.timeLeft, s.timeBar, s.stockLeft),
+                  std::tuple(true, s.tower[p], score + 300, after, after, 24))
             << level;
     }
-    EXPECT_EQ(s.stockLeft, 24);
+    EXPECT_EQ((std::array{s.faceDown[4], s.faceDown[5], s.faceDown[6]}),
+              (std::array{false, false, true}));
 }
 
 TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
@@ -142,9 +144,8 @@ TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheLastTryAndTheGame) {
     EXPECT_EQ(game.services.shown.back(),
               (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(
-        std::tuple(s.phase, s.triesLeft, s.score, s.level, s.stockLeft, game.clock().active()),
-        std::tuple(Phase::Over, 2, 0, 1, 24, false));
+    EXPECT_EQ(std::tuple(s.phase, s.triesLeft, s.score, s.level, game.clock().active()),
+              std::tuple(Phase::Over, 2, 0, 1, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
     EXPECT_EQ(s.stockLeft, 24);
 }
