@@ -18,10 +18,8 @@ inline std::string littleEndian(std::uint32_t value, int bytes = 4) {
 }
 
 inline std::string riffChunk(std::string_view id, std::string_view data) {
-    std::string out = std::string(id) + littleEndian(static_cast<std::uint32_t>(data.size()));
-    out += data;
-    if (data.size() % 2 != 0) out += '\0';
-    return out;
+    const std::string out = std::string(id) + littleEndian(data.size()) + std::string(data);
+    return data.size() % 2 != 0 ? out + '\0' : out;
 }
 
 inline std::string riffList(std::string_view type, std::string_view contents) {
@@ -46,29 +44,21 @@ struct AviBuilder {
     std::string frameId = "00db";
     std::string beforeStream;  // header lists ahead of the video's stream list
 
-    [[nodiscard]] std::string streamHeader() const {
-        return streamType + std::string(16, '\0') + littleEndian(scale) + littleEndian(rate) +
-               std::string(28, '\0');
-    }
-
-    [[nodiscard]] std::string bitmapFormat() const {
-        std::string format =
-            littleEndian(headerBytes) + littleEndian(static_cast<std::uint32_t>(width)) +
-            littleEndian(static_cast<std::uint32_t>(height)) + littleEndian(1, 2) +
-            littleEndian(bitsPerPixel, 2) + littleEndian(compression) + std::string(12, '\0') +
-            littleEndian(static_cast<std::uint32_t>(palette.size())) + littleEndian(0);
+    [[nodiscard]] std::string headerList() const {
+        std::string format = littleEndian(headerBytes) + littleEndian(width) +
+                             littleEndian(height) + littleEndian(1, 2) +
+                             littleEndian(bitsPerPixel, 2) + littleEndian(compression) +
+                             std::string(12, '\0') + littleEndian(palette.size()) + littleEndian(0);
         for (const Rgb& colour : palette) {
             format += {static_cast<char>(colour[2]), static_cast<char>(colour[1]),
                        static_cast<char>(colour[0]), '\0'};
         }
-        return format;
-    }
-
-    [[nodiscard]] std::string headerList() const {
-        const std::string mainHeader = littleEndian(microsPerFrame) + std::string(52, '\0');
-        return riffList("hdrl", riffChunk("avih", mainHeader) + beforeStream +
-                                    riffList("strl", riffChunk("strh", streamHeader()) +
-                                                         riffChunk("strf", bitmapFormat())));
+        const std::string stream = streamType + std::string(16, '\0') + littleEndian(scale) +
+                                   littleEndian(rate) + std::string(28, '\0');
+        return riffList(
+            "hdrl", riffChunk("avih", littleEndian(microsPerFrame) + std::string(52, '\0')) +
+                        beforeStream +
+                        riffList("strl", riffChunk("strh", stream) + riffChunk("strf", format)));
     }
 
     [[nodiscard]] std::string frameList() const {

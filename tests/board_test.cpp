@@ -16,8 +16,8 @@ TEST(Draws, RoundingAndTheMappingOfDrawsToCards) {
              {0.5F, 0}, {1.5F, 2}, {2.5F, 2}, {12.49F, 12}, {12.51F, 13}, {12.5F, 12}}) {
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
     }
-    EXPECT_EQ(scaledDraw(0.999999F, 13), 13);
-    EXPECT_EQ(scaledDraw(0.5F / 13, 13), 0);  // 0.5 rounds to the even 0
+    // 0.5 / 13 scales to 0.5, which rounds to the even 0.
+    EXPECT_EQ(std::pair(scaledDraw(0.999999F, 13), scaledDraw(0.5F / 13, 13)), std::pair(13, 0));
     EXPECT_EQ((std::array{rankOfDraw(0), rankOfDraw(1), rankOfDraw(10), rankOfDraw(13)}),
               (std::array{1, 1, 10, 13}));
     EXPECT_EQ(
@@ -28,25 +28,21 @@ TEST(Draws, RoundingAndTheMappingOfDrawsToCards) {
 TEST(Deal, EveryCardOnceFaceDownWhereCoveredAndTheClockWaitingForTheBanner) {
     for (long long seed = 1; seed <= 100; ++seed) {
         TestGame game(seed * 7919);
-        game.edit().level = 4;
-        game.edit().score = 1234;
-        game.edit().timeBar = 35;
-        game.board.deal();
         const BoardState& s = game.s();
+        game.keepOnly({});         // every card taken, as a cleared board leaves them
+        game.edit().timeBar = 35;  // the banner fills the bar on from where it stands
+        game.board.deal();
         std::set<std::pair<int, Suit>> cards;
         for (int p = 1; p <= kTowerCardCount; ++p) {
             cards.insert({s.tower[p].rank, s.tower[p].suit});
-            EXPECT_FALSE(s.taken[p]);
-            EXPECT_EQ(s.faceDown[p], !inBaseRow(p)) << p;
+            EXPECT_EQ(std::pair(s.taken[p], s.faceDown[p]), std::pair(false, !inBaseRow(p))) << p;
         }
         for (const Card& card : s.stock) cards.insert({card.rank, card.suit});
         ASSERT_EQ(cards.size(), 52U) << seed;
         EXPECT_EQ(s.faceUp, s.stock.back());
-        EXPECT_EQ(std::tuple(s.stockLeft, s.timeLeft, s.phase, game.clock().active(),
+        EXPECT_EQ(std::tuple(s.stockLeft, s.timeLeft, s.timeBar, s.phase, game.clock().active(),
                              game.banner().active()),
-                  std::tuple(24, 200, Phase::Banner, false, true));
-        // The deal leaves the level, the score and the bar to the game.
-        EXPECT_EQ(std::tuple(s.level, s.score, s.timeBar), std::tuple(4, 1234, 35));
+                  std::tuple(24, 200, 35, Phase::Banner, false, true));
     }
 }
 
@@ -66,6 +62,7 @@ class Play : public ::testing::Test {
   protected:
     void SetUp() override { game.startGame(); }
     TestGame game{4242};
+    const BoardState& s = game.s();
 };
 
 TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
@@ -76,29 +73,25 @@ TEST_F(Play, NeighboursPlayWithTheAceKingWrap) {
     for (const auto& [faceUp, tower, playable] : cases) {
         game.edit().taken[7] = false;
         game.setRank(0, faceUp);
-        game.setRank(7, tower);
-        game.board.playTowerCard(7);
-        EXPECT_EQ(game.s().taken[7], playable) << faceUp << " <- " << tower;
+        game.play(7, tower);
+        EXPECT_EQ(s.taken[7], playable) << faceUp << " <- " << tower;
     }
 }
 
-// Each play adds (level + 3) x 10 to the time, up to the full 200.
-TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAndAddsTime) {
-    for (const auto& [level, before, after] :
-         {std::array{1, 120, 160}, {3, 100, 160}, {1, 195, 200}}) {
-        game.edit().level = level;
-        game.edit().timeLeft = before;
-        game.setRank(9, game.s().faceUp.rank % 13 + 1);
-        const Card played = game.s().tower[9];
-        const std::int64_t score = game.s().score;
-        game.board.playTowerCard(9);
-        EXPECT_TRUE(game.s().taken[9]);
-        EXPECT_EQ(game.s().faceUp, played);
-        EXPECT_EQ(game.s().score, score + 300);
-        EXPECT_EQ(std::pair(game.s().timeLeft, game.s().timeBar), std::pair(after, after)) << level;
-        game.edit().taken[9] = false;
+// Each play adds (level + 3) x 10 to the time, up to the full 200, and turns up the cards it
+// leaves uncovered: 4 lies on 7 and 8, 5 on 8 and 9, 6 on 9 and 10.
+TEST_F(Play, APlayMovesTheCardOntoTheFaceUpCardScoresAddsTimeAndUncovers) {
+    for (const auto& [p, level, before, after] :
+         {std::array{7, 1, 120, 160}, {8, 3, 100, 160}, {9, 1, 195, 200}}) {
+        std::tie(game.edit().level, game.edit().timeLeft) = std::pair(level, before);
+        const std::int64_t score = s.score;
+        game.play(p, s.faceUp.rank % 13 + 1);
+        EXPECT_EQ(std::tuple(s.taken[p], s.faceUp, s.score, s.timeLeft, s.timeBar, s.stockLeft),
+                  std::tuple(true, s.tower[p], score + 300, after, after, 24))
+            << level;
     }
-    EXPECT_EQ(game.s().stockLeft, 24);
+    EXPECT_EQ((std::array{s.faceDown[4], s.faceDown[5], s.faceDown[6]}),
+              (std::array{false, false, true}));
 }
 
 TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
@@ -106,76 +99,65 @@ TEST_F(Play, CardsThePlayerCannotReachStayWhereTheyAre) {
     game.edit().taken[7] = true;
     for (const int p : {1, 4, 14, 25, 7}) game.setRank(p, 6);
     for (const int p : {1, 4, 14, 25, 7, 0, 29, -1}) game.board.playTowerCard(p);
-    EXPECT_EQ(std::pair(game.s().score, game.s().faceUp.rank), std::pair(std::int64_t{0}, 5));
+    EXPECT_EQ(std::pair(s.score, s.faceUp.rank), std::pair(std::int64_t{0}, 5));
 }
 
 TEST_F(Play, AMisfitChangesNothingUntilAPeakIsGoneThenEveryTowerClickPays) {
     game.setRank(0, 5);
-    game.setRank(8, 9);
-    game.board.playTowerCard(8);
-    EXPECT_EQ(std::pair(game.s().score, game.s().timeLeft), std::pair(std::int64_t{0}, 200));
+    game.play(8, 9);
+    EXPECT_EQ(std::pair(s.score, s.timeLeft), std::pair(std::int64_t{0}, 200));
     game.keepOnly({11, 20, 7});
-    game.setRank(7, 9);
+    game.play(7, 9);
     game.board.playTowerCard(7);
-    game.board.playTowerCard(7);
-    EXPECT_EQ(game.s().score, 10000);
-    EXPECT_EQ(std::pair(game.s().peakTaken(0), game.s().peakTaken(1)), std::pair(true, false));
-    game.setRank(7, 6);
-    game.board.playTowerCard(7);
-    EXPECT_EQ(game.s().score, 15300);
+    EXPECT_EQ(std::tuple(s.score, s.peakTaken(0), s.peakTaken(1)), std::tuple(10000, true, false));
+    game.play(7, 6);
+    EXPECT_EQ(s.score, 15300);
     game.board.drawFromStock();  // a draw pays no bonus
-    EXPECT_EQ(game.s().score, 15300);
+    EXPECT_EQ(s.score, 15300);
 }
 
 TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
     game.keepOnly({1, 11, 20});
     game.edit().score = INT64_MAX - 30000;  // the repeated bonus saturates instead of wrapping
-    for (const auto& [p, rank] : {std::pair{0, 5}, {1, 6}, {11, 7}, {20, 8}}) game.setRank(p, rank);
-    game.board.playTowerCard(1);
-    game.board.playTowerCard(11);
-    EXPECT_EQ(game.s().score, INT64_MAX - 30000 + 5300 + 10300);
+    game.setRank(0, 5);
+    game.play(1, 6);
+    game.play(11, 7);
+    EXPECT_EQ(s.score, INT64_MAX - 30000 + 5300 + 10300);
     game.services.shown.clear();
-    game.board.playTowerCard(20);  // 300 + 3 x 5000 more
-    EXPECT_EQ(game.s().score, INT64_MAX);
+    game.play(20, 8);  // 300 + 3 x 5000 more
     EXPECT_EQ(game.services.shown, (std::vector<ShownBox>{{"CRESTAVERDE", "LO HAS CONSEGUIDO"}}));
-    EXPECT_EQ(std::pair(game.s().phase, game.clock().interval()), std::pair(Phase::Countdown, 10));
+    EXPECT_EQ(std::tuple(s.score, s.phase, game.clock().interval()),
+              std::tuple(INT64_MAX, Phase::Countdown, 10));
 }
 
-// What else a lost try leaves the clock's tests prove on running out.
-TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheTryThenOnTheLastTheGame) {
-    game.edit().score = 4200;
+// A try lost with more to come the clock's tests prove on running out.
+TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheLastTryAndTheGame) {
+    std::tie(game.edit().score, game.edit().level, game.edit().triesLeft) = std::tuple(4200, 3, 1);
     game.services.onMenu = [] {};  // the player stays in the menu
-    for (const int tries : {2, 1}) {
-        game.finishBanner();
-        for (int drawn = 1; drawn <= 23; ++drawn) {
-            game.board.drawFromStock();
-            EXPECT_EQ(game.s().faceUp, game.s().stock[static_cast<std::size_t>(23 - drawn)]);
-        }
-        EXPECT_EQ(game.s().stockLeft, 1);
+    for (int left = 23; left >= 1; --left) {
         game.board.drawFromStock();
-        EXPECT_EQ(game.services.shown.back(),
-                  (ShownBox{tries == 2 ? "Siguiente Ronda" : "JUEGO TERMINADO",
-                            "No lo conseguistes", BoxIcon::Warning}));
-        EXPECT_EQ(game.s().stockLeft, 24);
+        EXPECT_EQ(std::pair(s.faceUp, s.stockLeft), std::pair(s.stock[left - 1], left));
     }
+    game.board.drawFromStock();
+    EXPECT_EQ(game.services.shown.back(),
+              (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(std::tuple(game.s().phase, game.s().triesLeft, game.s().score, game.s().level,
-                         game.clock().active()),
+    EXPECT_EQ(std::tuple(s.phase, s.triesLeft, s.score, s.level, game.clock().active()),
               std::tuple(Phase::Over, 2, 0, 1, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
-    EXPECT_EQ(game.s().stockLeft, 24);
+    EXPECT_EQ(s.stockLeft, 24);
 }
 
-TEST_F(Play, AbandoningAsksAndOnlyYesEndsTheGame) {
+// No keeps the game: the held-tick test plays it through, its clock running on.
+TEST_F(Play, AbandoningAsksAndYesEndsTheGameWithTheScoreTheTableCanHold) {
     game.edit().score = 2147483647LL + 5000;
-    game.services.answerNext(false);
-    game.board.abandon();
-    EXPECT_TRUE(game.scores.handed.empty());
     game.services.answerNext(true);
     game.board.abandon();
+    EXPECT_EQ(game.services.shown.back(),
+              (ShownBox{"CRESTAVERDE", "¿Desea abandonar la partida?"}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{2147483647}));
-    EXPECT_EQ(game.services.menuShown, 2);
-    EXPECT_EQ(game.s().phase, Phase::Banner);  // the menu's Play dealt the next game
+    // The menu's Play dealt the next game.
+    EXPECT_EQ(std::pair(game.services.menuShown, s.phase), std::pair(2, Phase::Banner));
 }
 
 // The window-level tests play the rest: No keeps the game, Yes ends it and the program.

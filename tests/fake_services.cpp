@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace crestaverde::testing {
 
 void FakeServices::post(std::function<void()> callback) {
-    {
-        const std::lock_guard lock(postMutex_);
-        posted_.push_back(std::move(callback));
-    }
+    const std::lock_guard lock(postMutex_);
+    posted_.push_back(std::move(callback));
     postArrived_.notify_all();
 }
 

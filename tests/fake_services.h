@@ -155,17 +155,16 @@ struct TestGame {
     [[nodiscard]] Timer& banner() { return services.timer(TimerId::Banner); }
     // Leaves only the given tower cards on the board, face up where that frees them.
     void keepOnly(std::initializer_list<int> positions) {
-        for (int p = 1; p <= kTowerCardCount; ++p) {
-            edit().taken[static_cast<std::size_t>(p)] =
-                std::find(positions.begin(), positions.end(), p) == positions.end();
-        }
+        for (int p = 1; p <= kTowerCardCount; ++p)
+            edit().taken[p] = !std::ranges::count(positions, p);
         BoardTestAccess::uncover(board);
     }
     // Makes the tower card at a position, or the face-up card with position 0, this rank.
     void setRank(int position, int rank) {
-        (position == 0 ? edit().faceUp : edit().tower[static_cast<std::size_t>(position)]).rank =
-            rank;
+        (position == 0 ? edit().faceUp : edit().tower[position]).rank = rank;
     }
+    // Gives the tower card at a position this rank and clicks it.
+    void play(int position, int rank) { setRank(position, rank), board.playTowerCard(position); }
 
     FakeServices services;
     RecordingScores scores;

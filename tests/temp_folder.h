@@ -40,9 +40,7 @@ class FullDisk {
   public:
     FullDisk() {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = saved_;
-        tiny.rlim_cur = 8;
+        const rlimit tiny{8, saved_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &tiny);
     }
     FullDisk(const FullDisk&) = delete;
@@ -54,7 +52,7 @@ class FullDisk {
 
   private:
     rlimit saved_{};
-    void (*previous_)(int) = nullptr;
+    void (*previous_)(int) = std::signal(SIGXFSZ, SIG_IGN);
 };
 
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
