@@ -294,7 +294,6 @@ class ProgramTest : public QObject {
                        [&](ClipLoader::Decoded) { late = true; });
         }
         QVERIFY(decodedOn != std::this_thread::get_id());
-        QVERIFY(std::get<ClipImages>(*result).frames.size() >= 2);
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QVERIFY(!late);
