@@ -59,18 +59,15 @@ class ClipMemoryTest : public QObject {
     void framesBecomeImagesWithoutACopy() {
         auto decoded = decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi");
         QVERIFY(std::holds_alternative<Clip>(decoded));
-        std::vector<const std::uint32_t*> buffers;
-        std::vector<std::uint32_t> lastPixels;
-        for (const ClipFrame& frame : std::get<Clip>(decoded).frames) {
-            buffers.push_back(frame.pixels.data());
-            lastPixels.push_back(frame.pixels.back());
-        }
+        std::vector<std::pair<const std::uint32_t*, std::uint32_t>> kept;  // buffer, last pixel
+        for (const ClipFrame& frame : std::get<Clip>(decoded).frames)
+            kept.emplace_back(frame.pixels.data(), frame.pixels.back());
         const auto images = std::get<ClipImages>(clipImages(std::move(decoded)));
-        QCOMPARE(images.frames.size(), buffers.size());
-        for (std::size_t i = 0; i < buffers.size(); ++i) {
+        QCOMPARE(images.frames.size(), kept.size());
+        for (std::size_t i = 0; i < kept.size(); ++i) {
             const QImage& image = images.frames[i];
-            QCOMPARE(reinterpret_cast<const std::uint32_t*>(image.constBits()), buffers[i]);
-            QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), lastPixels[i]);
+            QCOMPARE(reinterpret_cast<const std::uint32_t*>(image.constBits()), kept[i].first);
+            QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), kept[i].second);
         }
     }
 
