@@ -14,7 +14,20 @@ wait_until() {  # message, command...
         "$@" && return 0
         sleep 0.05
     done
-    fail "$message; the active window is '$(active_title)', the windows shown: $(shown_titles)"
+    fail "$message (waited at $(call_sites)); the active window is '$(active_title)'," \
+        "the windows shown: $(shown_titles)"
+}
+
+# Where the script stands: each caller's file and line, innermost first. A script's steps wait in
+# the same few helpers, so the helper's own line alone would not tell which step it was.
+call_sites() {
+    local frame=1 sites=() line
+    while line=$(caller "$frame"); do
+        read -r number _ file <<<"$line"
+        sites+=("$(basename "$file"):$number")
+        frame=$((frame + 1))
+    done
+    echo "${sites[*]}"
 }
 
 # The titles of the windows on screen, "|" between them: none when the program never got to open
