@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "fake_services.h"
 #include "menu.h"
 #include "numeric_text.h"
+#include "score_entry.h"
 #include "table_lock.h"
 #include "temp_folder.h"
 
@@ -20,6 +23,11 @@ TEST(NumericValue, TheLeadingNumberBlanksSkippedAnywhereElseZero) {
         {"", 0},         {"abc", 0},           {"-", 0},        {".", 0},
         {"e5", 0}};
     for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << text;
+}
+
+TEST(ScoreValue, AScoreTooLargeToHoldCountsAsNone) {
+    ASSERT_TRUE(std::isinf(numericValue("1e999")));
+    EXPECT_EQ(scoreValue("1e999"), 0);
 }
 
 constexpr const char* kSample = "A\r\n5000\r\nB\r\n4000\r\nC\r\n4000\r\nD\r\n3000\r\nE\r\n1000\r\n";
