@@ -39,7 +39,19 @@ shown_titles() {
     done | paste -sd '|'
 }
 
-is_active() { [ "$(active_title)" = "$1" ]; }
+# The window manager names the active window before the program has taken the input focus it
+# hands over: a key pressed in between goes to the window that still holds the focus. So a window
+# counts as active once it holds the focus too.
+focused_active_window() {
+    local id
+    id=$(xdotool getactivewindow 2>/dev/null) || return 1
+    [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$id" ] && echo "$id"
+}
+
+is_active() {  # title
+    local id
+    id=$(focused_active_window) && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]
+}
 
 wait_active() {  # title
     wait_until "expected the active window '$1'" is_active "$1"
@@ -56,7 +68,7 @@ wait_window_manager() {
 # has for the moment.
 active_game_window() {  # box | board
     local id props
-    id=$(xdotool getactivewindow 2>/dev/null) || return 1
+    id=$(focused_active_window) || return 1
     props=$(xprop -id "$id" _NET_WM_WINDOW_TYPE WM_NAME 2>/dev/null) || return 1
     case "$props" in *'"BIENVENIDO A CRESTAVERDE"'*) return 1 ;; esac
     case "$1:$props" in
