@@ -112,6 +112,7 @@ TEST(ClipDecoder, ReadsTheShippedClipTheRightWayUp) {
 TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     AviBuilder paced = threeByTwo(), topDown = threeByTwo(), rle = threeByTwo();
     paced.rate = 25, paced.scale = 2, paced.microsPerFrame = 40500;
+    paced.frames.emplace_back();  // a chunk of no bytes shows the last frame again
     topDown.height = -2, topDown.rate = 0, topDown.microsPerFrame = 40500;
     topDown.frames = {indices({0, 1, 2, 9}) + indices({2, 3, 0, 9})};
     rle.width = 4, rle.height = 3, rle.compression = 1, rle.frameId = "00dc";
@@ -119,7 +120,7 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
                   indices({0, 2, 1, 1, 2, 0, 0, 1})};
     using Pixels = std::vector<std::uint32_t>;
     const std::pair<AviBuilder, std::tuple<int, int, int, std::vector<Pixels>>> cases[] = {
-        {paced, {80, 3, 2, {{r, g, b, b, w, r}}}},
+        {paced, {80, 3, 2, {{r, g, b, b, w, r}, {r, g, b, b, w, r}}}},
         {topDown, {41, 3, 2, {{r, g, b, b, w, r}}}},
         {rle,
          {125, 4, 3, {{w, w, g, g, b, w, b, r, g, g, g, g}, {w, w, g, g, b, r, r, r, g, g, g, g}}}},
