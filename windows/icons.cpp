@@ -33,8 +33,8 @@ QPainterPath handOutline() {
 }
 
 // Read as PNG outright. Asked to guess, or even told "png", Qt first loads every installed image
-// plugin (the JPEG library with its own) to ask whether one of them reads PNG; before the first
-// window shows, that was most of the program's extra linking.
+// plugin to ask whether one of them reads PNG: the ICO, JPEG and SVG plugins and the JPEG library,
+// four libraries loaded for nothing before the first window shows.
 QPixmap iconPicture(int size) {
     QImageReader reader(media::iconPicture(size), "png");
     reader.setAutoDetectImageFormat(false);
