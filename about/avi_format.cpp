@@ -190,7 +190,7 @@ std::optional<RiffChunk> readChunk(ByteSource& file, std::uint64_t offset, std::
         return std::nullopt;
     }
     RiffChunk chunk;
-    std::memcpy(chunk.id.data(), header, 4);
+    std::memcpy(chunk.id.data(), header, chunk.id.size());
     chunk.data = offset + sizeof header;
     chunk.size = u32(header + 4);
     return chunk;

@@ -9,9 +9,9 @@
 
 namespace crestaverde {
 
-inline constexpr std::array<std::string_view, 6> kSystemInfoPrograms = {
-    "hardinfo",          "kinfocenter", "gnome-system-monitor", "mate-system-monitor",
-    "xfce4-taskmanager", "lxtask"};
+inline constexpr auto kSystemInfoPrograms =
+    std::to_array<std::string_view>({"hardinfo", "kinfocenter", "gnome-system-monitor",
+                                     "mate-system-monitor", "xfce4-taskmanager", "lxtask"});
 
 // The full path of the first program of the list that the PATH's absolute folders hold, if any.
 [[nodiscard]] std::optional<std::string> findSystemInfoProgram(std::string_view searchPath);

@@ -59,7 +59,7 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t* c) {
         if ((next & 0xC0) != 0x80) return 0;
         value = (value << 6) | (next & 0x3F);
     }
-    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+    constexpr auto kSmallest = std::to_array<char32_t>({0, 0, 0x80, 0x800, 0x10000});
     if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
         return 0;
     }

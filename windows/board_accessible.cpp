@@ -20,9 +20,9 @@ namespace {
 constexpr int kFaceUpObject = kTowerCardCount;
 constexpr int kStockObject = kTowerCardCount + 1;
 constexpr int kFirstLabelObject = kTowerCardCount + 2;
-constexpr std::array<BoardLabel, 5> kReadLabels = {
-    BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
-    BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice};
+constexpr auto kReadLabels =
+    std::to_array({BoardLabel::Score, BoardLabel::DrawsLeft, BoardLabel::LeftPeakNotice,
+                   BoardLabel::MiddlePeakNotice, BoardLabel::RightPeakNotice});
 constexpr int kNoticeObject = kPaintedObjects;
 static_assert(kFirstLabelObject + kReadLabels.size() == kPaintedObjects);
 

@@ -42,7 +42,7 @@ std::array<Element, kElementCount> makeStacking() {
 const LabelDesign& boardLabel(BoardLabel which) {
     constexpr auto left = Qt::AlignLeft | Qt::AlignTop;
     constexpr auto right = Qt::AlignRight | Qt::AlignTop;
-    static const std::array<LabelDesign, 10> labels = {{
+    static const auto labels = std::to_array<LabelDesign>({
         {twipRect(270, 6840, 2940, 525), kInk, kFelt, kSerif, 24, false, false, left, true, false},
         {twipRect(270, 7560, 2985, 555), kLightGrey, kFelt, kSerif, 24, false, false, right, false,
          false},
@@ -59,8 +59,8 @@ const LabelDesign& boardLabel(BoardLabel which) {
          true, false},
         {twipRect(5250, 7260, 405, 405), kPaper, kInk, kSansSerif, 13.5, true, false,
          Qt::AlignCenter, false, true},
-    }};
-    return labels[static_cast<std::size_t>(which)];
+    });
+    return labels.at(static_cast<std::size_t>(which));
 }
 
 const std::array<Element, kElementCount>& boardStacking() {

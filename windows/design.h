@@ -159,8 +159,8 @@ inline constexpr ButtonDesign kPlayButton{px(180), px(1230)};
 inline constexpr ButtonDesign kQuitButton{px(1620), px(1275)};
 inline constexpr ButtonDesign kAboutButton{px(3060), px(1230)};
 inline constexpr ButtonDesign kHelpButton{px(6705), px(1275)};
-inline constexpr std::array<int, 5> kScoreRowTops = {px(1125), px(1710), px(2295), px(2880),
-                                                     px(3420)};
+inline constexpr auto kScoreRowTops =
+    std::to_array({px(1125), px(1710), px(2295), px(2880), px(3420)});
 inline constexpr int kScoreRowHeight = px(240);
 inline constexpr int kNameLeft = px(4680);
 inline constexpr int kScoreRight = px(7920);
@@ -170,8 +170,8 @@ inline constexpr double kScorePoints = 9.75;
 // ---- The about window ----
 inline constexpr QSize kAboutSize{396, 237};       // 5940 x 3555
 inline constexpr QPoint kAboutPosition{156, 129};  // 2340, 1935 from the screen's corner
-inline constexpr std::array<QRect, 3> kAboutCards = {
-    twipRect(135, 900, 750, 1080), twipRect(540, 360, 750, 1080), twipRect(990, 765, 750, 1080)};
+inline constexpr auto kAboutCards = std::to_array(
+    {twipRect(135, 900, 750, 1080), twipRect(540, 360, 750, 1080), twipRect(990, 765, 750, 1080)});
 inline constexpr QRect kAboutTitle = twipRect(1845, 315, 3885, 480);
 inline constexpr QRect kAboutVersion = twipRect(1845, 1035, 3885, 225);
 inline constexpr QRect kAboutDescription = twipRect(1845, 1575, 3885, 630);

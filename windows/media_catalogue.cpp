@@ -52,8 +52,8 @@ bool startsAsClip(const std::filesystem::path& file) {
 }  // namespace
 
 QString media::cardPicture(Card card) {
-    static constexpr std::array<char, 14> kRanks = {' ', '1', '2', '3', '4', '5', '6',
-                                                    '7', '8', '9', '0', 'j', 'q', 'k'};
+    static constexpr auto kRanks =
+        std::to_array({' ', '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 'j', 'q', 'k'});
     const auto rank = QLatin1Char(kRanks.at(static_cast<std::size_t>(card.rank)));
     const auto suit = QLatin1Char(static_cast<char>('a' + static_cast<int>(card.suit)));
     return QStringLiteral("carta") + rank + suit + QStringLiteral(".gif");

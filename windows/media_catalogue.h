@@ -36,7 +36,7 @@ inline const QString kHelpClip = QStringLiteral("ayuda.avi");
 // The program's icon is built into it, at the sizes a window's title bar, task bar and switcher
 // ask for; launchers take the larger ones that the package installs. Each size is sent to the
 // window system with every window, so there are no more than these.
-inline constexpr std::array<int, 4> kIconSizes = {16, 32, 48, 64};
+inline constexpr auto kIconSizes = std::to_array({16, 32, 48, 64});
 [[nodiscard]] QString iconPicture(int size);  // ":/icons/crestaverde-<size>.png"
 
 }  // namespace crestaverde::media

@@ -6,11 +6,11 @@
 namespace crestaverde::texts {
 namespace {
 
-// Spanish marks the thousands with a full stop, also in a four-digit number.
+// Spanish marks the thousands with a full stop, also in a four-digit number. Only the rules'
+// positive amounts are written this way.
 QString withThousands(int value) {
     QString digits = QString::number(value);
-    const qsizetype firstDigit = value < 0 ? 1 : 0;
-    for (qsizetype at = digits.size() - 3; at > firstDigit; at -= 3) {
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3) {
         digits.insert(at, QLatin1Char('.'));
     }
     return digits;
@@ -42,9 +42,9 @@ QString peakBonusNotice() {
 }
 
 QString cardName(Card card) {
-    static const std::array<QString, 4> suits = {
-        QStringLiteral("corazones"), QStringLiteral("diamantes"), QStringLiteral("tréboles"),
-        QStringLiteral("picas")};
+    static const auto suits =
+        std::to_array({QStringLiteral("corazones"), QStringLiteral("diamantes"),
+                       QStringLiteral("tréboles"), QStringLiteral("picas")});
     return rankName(card.rank) + QStringLiteral(" de ") +
            suits.at(static_cast<std::size_t>(card.suit));
 }

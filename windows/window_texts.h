@@ -57,9 +57,9 @@ inline const std::array<QString, kTowers> kTowerNames = {
 [[nodiscard]] QString towerPlace(const QString& tower, int row);
 inline const QString kScoreName = QStringLiteral("Puntuación: ");
 inline const QString kDrawsLeftName = QStringLiteral("Robos restantes: ");
-inline const std::array<QString, 3> kPeakNames = {QStringLiteral("Pico izquierdo: "),
-                                                  QStringLiteral("Pico central: "),
-                                                  QStringLiteral("Pico derecho: ")};
+inline const auto kPeakNames =
+    std::to_array({QStringLiteral("Pico izquierdo: "), QStringLiteral("Pico central: "),
+                   QStringLiteral("Pico derecho: ")});
 
 // The start-up check: the folder, then the files one a line, the last perhaps "y <n> más".
 [[nodiscard]] QString unusableMedia(const QString& folder, const QString& fileLines);
