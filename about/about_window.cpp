@@ -56,7 +56,6 @@ AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::s
     auto* systemInfo = new QPushButton(texts::qText(texts::kSystemInfoButtonText), this);
     systemInfo->setObjectName(QStringLiteral("systemInfo"));
     systemInfo->setGeometry(design::kAboutSystemInfo);
-    systemInfo->setAutoDefault(true);
     systemInfo->setFont(dialogFont());
     connect(systemInfo, &QPushButton::clicked, this, [this] { showSystemInfo(); });
     setTabOrder(ok, systemInfo);

@@ -7,6 +7,7 @@
 #include <QLine>
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -20,8 +21,14 @@ inline constexpr int kTwipsPerPixel = 15;
 [[nodiscard]] constexpr int px(int twips) {
     return twips / kTwipsPerPixel;
 }
-[[nodiscard]] constexpr QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
+// The design was laid out on a 96-dot-per-inch screen, so its rectangles are whole pixels; a
+// number that is not is a typing error, and stops the build.
+[[nodiscard]] consteval int wholePixels(int twips) {
+    if (twips % kTwipsPerPixel != 0) throw "a design rectangle off the pixel grid";
+    return twips / kTwipsPerPixel;
+}
+[[nodiscard]] consteval QRect twipRect(int left, int top, int width, int height) {
+    return {wholePixels(left), wholePixels(top), wholePixels(width), wholePixels(height)};
 }
 // Font sizes are designed in points on a 96-dot-per-inch screen.
 [[nodiscard]] inline int pointsToPixels(double points) {
@@ -95,6 +102,12 @@ inline constexpr std::array<TwipPoint, kCoveredCardCount> kCoverPlaces = {{
 
 inline constexpr TwipPoint kFaceUpCard{6075, 6705};
 inline constexpr TwipPoint kStockPile{4905, 6705};
+[[nodiscard]] constexpr bool onPixelGrid(TwipPoint at) {
+    return at.left % kTwipsPerPixel == 0 && at.top % kTwipsPerPixel == 0;
+}
+static_assert(std::ranges::all_of(kTowerCardPlaces, onPixelGrid) &&
+              std::ranges::all_of(kCoverPlaces, onPixelGrid) && onPixelGrid(kFaceUpCard) &&
+              onPixelGrid(kStockPile));
 
 inline constexpr QRect kTimeBar = twipRect(1125, 6120, 9645, 375);
 inline constexpr QRect kAbandonButton = twipRect(9990, 7560, 1185, 510);

@@ -56,6 +56,8 @@ MenuWindow::MenuWindow(Menu& menu, Board& board, const MediaCatalogue& media, QW
     QPushButton* help = addButton(texts::kHelpButtonText, "help", design::kHelpButton);
     QPushButton* about = addButton(texts::kAboutButtonText, "about", design::kAboutButton);
     QPushButton* quit = addButton(texts::kQuitButtonText, "quit", design::kQuitButton);
+    // A dialog's buttons are auto-default: Enter presses the one with the focus, and Play when
+    // none has it.
     play->setDefault(true);
     setTabOrder(play, help);
     setTabOrder(help, about);
@@ -85,8 +87,6 @@ QPushButton* MenuWindow::addButton(const QString& caption, const QString& name,
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     button->setGeometry(place.left, design::kMenuButtonTop, place.width, design::kMenuButtonHeight);
-    // Enter presses the button with the focus, and the default one when no button has it.
-    button->setAutoDefault(true);
     return button;
 }
 
