@@ -286,6 +286,20 @@ class WindowsTest : public QObject {
 
     // ---- The mouse ----
 
+    // The board points with a hand, 32 pixels square, whose hot spot is its finger's inked tip.
+    void theBoardPointsWithTheTipOfAFinger() {
+        const QCursor hand = window().cursor();
+        const QImage image = hand.pixmap().toImage();
+        QCOMPARE(image.size(), QSize(32, 32));
+        QPoint tip;
+        for (int y = 31; y >= 0; --y)
+            for (int x = 31; x >= 0; --x)
+                if (qAlpha(image.pixel(x, y)) != 0) tip = {x, y};
+        QCOMPARE(tip, hand.hotSpot());
+        QCOMPARE(image.pixelColor(tip), design::kInk);
+        QCOMPARE(image.pixelColor(tip + QPoint(0, 1)), design::kPaper);
+    }
+
     // A click plays only the card it hits: not a card under its cover (the cover takes the
     // click), nor one card pressed and another released.
     void onlyAClickOnACardPlaysIt() {
