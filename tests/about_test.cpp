@@ -169,6 +169,7 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {"", "no se puede abrir"},
         {"RIFF and then no clip at all", "no se puede abrir"},
         {riffChunk("RIFF", "WAVE" + threeByTwo().headerList()), "no se puede abrir"},
+        {"RIFX" + whole.substr(4), "no se puede abrir"},
         {riffChunk("RIFF", "AVI "), "no tiene vídeo legible"},
         {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
         {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
@@ -213,6 +214,17 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         EXPECT_EQ(refusal(decodeBytes(rle(frame))), "tiene imágenes dañadas") << frame.size();
     }
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");
+}
+
+// The checks of the chunks rely on it: a read that would pass the end reads nothing.
+TEST(ClipDecoder, ReadsNothingPastTheEndOfTheFile) {
+    std::istringstream bytes("RIFF");
+    ByteSource file(bytes);
+    char read[5] = "....";
+    EXPECT_FALSE(file.readAt(1, read, 4));
+    EXPECT_STREQ(read, "....");
+    EXPECT_TRUE(file.readAt(0, read, 4));
+    EXPECT_STREQ(read, "RIFF");
 }
 
 // Room for one chunk being read and the list of frames beside the shipped clip's pixels.

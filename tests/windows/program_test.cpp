@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QThreadPool>
+#include <fstream>
 #include <thread>
 
 #include "about_window.h"
@@ -318,6 +319,23 @@ class ProgramTest : public QObject {
                          height <= label->height(),
                      qPrintable(label->objectName()));
         }
+    }
+
+    // "Info. del sistema" starts the first system tool found, or says that there is none.
+    void theSystemInfoButtonStartsATool() {
+        TempFolder dir;
+        std::ofstream(dir.file("lxtask")) << "#!/bin/sh\ntouch \"$0.ran\"\n";
+        std::filesystem::permissions(dir.file("lxtask"), std::filesystem::perms::owner_all);
+        const std::size_t boxes = services_.shown.size();
+        AboutWindow none(shipped_, services_, "", nullptr);
+        none.findChild<QPushButton*>("systemInfo")->click();
+        QCOMPARE(services_.shown.size(), boxes + 1);
+        QCOMPARE(services_.shown.back().text,
+                 "La información del sistema no está disponible en este momento");
+        AboutWindow found(shipped_, services_, dir.path().string(), nullptr);
+        found.findChild<QPushButton*>("systemInfo")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(dir.file("lxtask.ran")), kHangMs);
+        QCOMPARE(services_.shown.size(), boxes + 1);
     }
 
     // Under the texts an engraved line: one row of grey over one of white, across the window.
