@@ -36,6 +36,21 @@ const Element kFaceUp{ElementKind::FaceUpCard, 0};
 
 }  // namespace
 
+// Adds up what a widget repaints.
+class PaintRecorder : public QObject {
+  public:
+    PaintRecorder(QWidget& widget, QRegion& painted) : painted_(painted) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted_ += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+  private:
+    QRegion& painted_;
+};
+
 class WindowsTest : public QObject {
     Q_OBJECT
 
@@ -82,10 +97,14 @@ class WindowsTest : public QObject {
     void checkRepaint(const std::function<void()>& change, double share) {
         clock().stop();      // no tick of its own redraws the board meanwhile
         window().refresh();  // what the test itself set is drawn before, not counted as a change
+        QCoreApplication::processEvents();
         QImage before = window().grab().toImage();
+        QRegion repainted = window().findChild<QProgressBar*>("timeBar")->geometry();
+        PaintRecorder recorder(window(), repainted);
         change();
-        const QRegion repainted =
-            window().refresh() + window().findChild<QProgressBar*>("timeBar")->geometry();
+        window().refresh();
+        QCoreApplication::processEvents();
+        window().removeEventFilter(&recorder);
         QImage after = window().grab().toImage();
         QVERIFY2(after != before, "nothing changed on the screen");
         qint64 area = 0;
@@ -270,12 +289,13 @@ class WindowsTest : public QObject {
         QTRY_COMPARE(bar->value(), 120);
     }
 
-    // A play and a draw repaint every pixel they change; a count-down tick repaints the time bar
-    // and the score, little of the board.
+    // A play, a draw and the highlight's move repaint every pixel they change; a count-down tick
+    // repaints the time bar and the score, little of the board.
     void aChangeRepaintsEveryPixelItChanges() {
         fits(27);
         checkRepaint([this] { game_->board().playTowerCard(27); }, 1);
         checkRepaint([this] { game_->board().drawFromStock(); }, 1);
+        checkRepaint([this] { key(Qt::Key_Up), key(Qt::Key_Up); }, 1.0 / 10);
         checkRepaint(
             [this] {
                 s().phase = Phase::Countdown;
