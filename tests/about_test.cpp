@@ -171,6 +171,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {riffChunk("RIFF", "WAVE" + threeByTwo().headerList()), "no se puede abrir"},
         {"RIFX" + whole.substr(4), "no se puede abrir"},
         {riffChunk("RIFF", "AVI "), "no tiene vídeo legible"},
+        {riffChunk("RIFF", "AVI " + riffList("hdrl", "") + threeByTwo().frameList()),
+         "no tiene vídeo"},
         {riffChunk("RIFF", "AVI " + threeByTwo().frameList()), "no tiene vídeo legible"},
         {whole.substr(0, whole.find("strf") + 20), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},
