@@ -162,6 +162,11 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         return riffChunk("RIFF",
                          "AVI " + threeByTwo().headerList() + middle + threeByTwo().frameList());
     };
+    const auto withJunk = [](int junk) {  // the frame, then chunks of junk, in the frame list
+        std::string chunks = riffChunk("00db", threeByTwo().frames[0]);
+        for (int i = 0; i < junk; ++i) chunks += riffChunk("JUNK", "");
+        return riffChunk("RIFF", "AVI " + threeByTwo().headerList() + riffList("movi", chunks));
+    };
     std::string lists, filler;  // ten empty stream lists; 1022 chunks of filler
     for (int i = 0; i < 10; ++i) lists += riffList("strl", "");
     for (int i = 0; i < 1022; ++i) filler += riffChunk("JUNK", "");
@@ -206,6 +211,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {sized(1, kMaxClipSide, 1), "decoded"},
         {sized(1, -kMaxClipSide, 1), "decoded"},
         {sized(1, 1, kMaxClipFrames), "decoded"},
+        {withJunk(65535), "decoded"},  // 65536 chunks in the frame list
+        {withJunk(65536), "es demasiado largo"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(refusal(decodeBytes(cases[i].first)), cases[i].second) << "case " << i;
