@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QTimer>
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include "board_window.h"
@@ -274,11 +275,8 @@ void send(int object, QAccessibleEvent&& event) {
 }  // namespace
 
 void installBoardAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&boardFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&boardFactory); });
 }
 
 void announceHighlight(BoardWindow& window, std::optional<Element> card) {

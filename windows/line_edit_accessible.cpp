@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <algorithm>
+#include <mutex>
 
 namespace crestaverde {
 namespace {
@@ -125,11 +126,8 @@ QAccessibleInterface* lineEditFactory(const QString& /*className*/, QObject* obj
 }  // namespace
 
 void installLineEditAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&lineEditFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&lineEditFactory); });
 }
 
 }  // namespace crestaverde

@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <mutex>
 
 #include "menu_window.h"
 
@@ -31,11 +32,8 @@ QAccessibleInterface* menuFactory(const QString& /*className*/, QObject* object)
 }  // namespace
 
 void installMenuAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&menuFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&menuFactory); });
 }
 
 }  // namespace crestaverde

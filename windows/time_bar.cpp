@@ -2,6 +2,7 @@
 #include "time_bar.h"
 
 #include <QAccessibleWidget>
+#include <mutex>
 
 namespace crestaverde {
 namespace {
@@ -51,11 +52,8 @@ void TimeBar::showTime(int time, bool playing) {
 }
 
 void installTimeBarAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&timeBarFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&timeBarFactory); });
 }
 
 }  // namespace crestaverde
