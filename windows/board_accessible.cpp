@@ -2,7 +2,6 @@
 #include "board_accessible.h"
 
 #include <QAccessibleWidget>
-#include <QTimer>
 #include <algorithm>
 #include <mutex>
 #include <utility>
@@ -196,8 +195,9 @@ class BoardObject : public Leaf, public QAccessibleActionInterface {
     // the one to answer it.
     void doAction(const QString& action) override {
         if (action != pressAction() || !window_.clickable(element_)) return;
-        QTimer::singleShot(0, &window_,
-                           [window = &window_, card = element_] { window->click(card); });
+        QMetaObject::invokeMethod(
+            &window_, [window = &window_, card = element_] { window->click(card); },
+            Qt::QueuedConnection);
     }
     [[nodiscard]] QStringList keyBindingsForAction(const QString& /*action*/) const override {
         return {};

@@ -4,7 +4,6 @@
 #include <sched.h>
 
 #include <QEvent>
-#include <QTimer>
 
 #include "media_catalogue.h"
 
@@ -30,7 +29,8 @@ MediaCheck::MediaCheck(std::filesystem::path folder,
     if (shownFirst != nullptr) {
         shownFirst->installEventFilter(&paintWatch_);
     } else {
-        QTimer::singleShot(0, &receiver_, [this] { start(); });
+        QMetaObject::invokeMethod(
+            &receiver_, [this] { start(); }, Qt::QueuedConnection);
     }
 }
 
@@ -38,7 +38,8 @@ bool MediaCheck::PaintWatch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         watched->removeEventFilter(this);
         // After this paint has reached the screen, not during it.
-        QTimer::singleShot(0, &check_.receiver_, [this] { check_.start(); });
+        QMetaObject::invokeMethod(
+            &check_.receiver_, [this] { check_.start(); }, Qt::QueuedConnection);
     }
     return false;
 }
