@@ -219,7 +219,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
     }
     for (const std::string& frame :
          {indices({5, 1}), indices({2, 1, 0, 4, 1, 1, 1, 1}), indices({0, 0, 0, 0, 1, 1}),
-          indices({0, 2, 5, 0, 1, 1}), indices({0, 2, 0, 3}), indices({0, 3, 1})}) {
+          indices({0, 2, 5, 0, 1, 1}), indices({0, 2, 0, 3}), indices({0, 3, 1}),
+          indices({1, 1, 0, 3, 2})}) {
         EXPECT_EQ(refusal(decodeBytes(rle(frame))), "tiene imágenes dañadas") << frame.size();
     }
     EXPECT_EQ(refusal(decodeClip("/nonexistent/ayuda.avi")), "no se puede abrir");

@@ -132,7 +132,8 @@ TEST_F(Play, TheThirdPeakPaysThreeBonusesThenTheCountdownStarts) {
 
 // A try lost with more to come the clock's tests prove on running out.
 TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheLastTryAndTheGame) {
-    std::tie(game.edit().score, game.edit().level, game.edit().triesLeft) = std::tuple(4200, 3, 1);
+    std::tie(game.edit().score, game.edit().level, game.edit().triesLeft, game.edit().timeBar) =
+        std::tuple(4200, 3, 1, 90);
     game.services.onMenu = [] {};  // the player stays in the menu
     for (int left = 23; left >= 1; --left) {
         game.board.drawFromStock();
@@ -142,8 +143,8 @@ TEST_F(Play, DrawingCountsDownAndOneDrawTooManyLosesTheLastTryAndTheGame) {
     EXPECT_EQ(game.services.shown.back(),
               (ShownBox{"JUEGO TERMINADO", "No lo conseguistes", BoxIcon::Warning}));
     EXPECT_EQ(game.scores.handed, (std::vector<std::int32_t>{4200}));
-    EXPECT_EQ(std::tuple(s.phase, s.triesLeft, s.score, s.level, game.clock().active()),
-              std::tuple(Phase::Over, 2, 0, 1, false));
+    EXPECT_EQ(std::tuple(s.phase, s.triesLeft, s.score, s.level, s.timeBar, game.clock().active()),
+              std::tuple(Phase::Over, 2, 0, 1, 0, false));
     game.board.drawFromStock();  // behind the menu the board takes no moves
     EXPECT_EQ(s.stockLeft, 24);
 }
