@@ -3,10 +3,9 @@
 # two accounts share. Each copy of the game runs on a virtual X display of its own with a window
 # manager, driven by drive_game.py in a D-Bus session of its own (one accessibility bus a display).
 # Usage: shared_table.py PROGRAM_FOLDER
-import fcntl, glob, os, shutil, subprocess, sys, tempfile, time  # noqa: E401
+import fcntl, glob, os, pwd, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DRIVER = os.path.join(HERE, "drive_game.py")
 passed = 0
 
 
@@ -47,15 +46,24 @@ def wait_until(test, what, seconds=60):  # a bound for a hang only
 
 
 class Game:
+    # The driver runs from beside the program: a second account may not enter the checkout (a
+    # clone in root's home, say). What the driver and its session print goes to a log, shown
+    # when the driver fails.
     def __init__(self, program, account=None, home=None):
+        folder = os.path.dirname(program)
+        driver = os.path.join(folder, "drive_game.py")
+        if not os.path.exists(driver):
+            shutil.copy(os.path.join(HERE, "drive_game.py"), driver)
+        self.log = os.path.join(folder, f"driver-{account or 'own'}.log")
         command = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", "sh", "-c",
                    'openbox >/dev/null 2>&1 & exec dbus-run-session -- /usr/bin/python3 "$0" "$1"',
-                   DRIVER, program]
+                   driver, program]
         if account:
             command = ["runuser", "-u", account, "--", "env", f"HOME={home}"] + command
-        self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL, text=True,
-                                        env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
+        with open(self.log, "w") as log:
+            self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                            stderr=log, text=True,
+                                            env=dict(os.environ, QT_QPA_PLATFORM="xcb"))
         self.say("ready")
 
     def say(self, command):
@@ -67,7 +75,9 @@ class Game:
             reply = self.process.stdout.readline()
         reply = reply.strip()
         if not reply.startswith("ok"):
-            fail(f"{command}: {reply or 'the driver ended'}")
+            with open(self.log) as log:
+                said = log.read()[-2000:]
+            fail(f"{command}: {reply or 'the driver ended'}\n{said}")
         return reply[2:].strip()
 
     def ended(self):
@@ -87,6 +97,29 @@ class HeldLock:
 
     def free(self):
         os.close(self.fd)
+
+
+def end_every_process_of(account):
+    """What a failed run left of the account's games, so that the account can be removed."""
+    uid = pwd.getpwnam(account).pw_uid
+    for _ in range(600):  # a bound for a hang only
+        left = [int(p) for p in os.listdir("/proc") if p.isdigit() and owner(p) == uid]
+        if not left:
+            return
+        for pid in left:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        time.sleep(0.1)
+    fail(f"processes of {account} outlived SIGKILL")
+
+
+def owner(pid):
+    try:
+        return os.stat(f"/proc/{pid}").st_uid
+    except FileNotFoundError:
+        return None
 
 
 def two_copies_while_the_lock_is_held(work, source):
@@ -178,7 +211,8 @@ def two_accounts_beside_a_foreign_lock_file(work, source):
             game.say("quit")
             game.ended()
     finally:
-        subprocess.run(["userdel", account], check=False)
+        end_every_process_of(account)
+        subprocess.run(["userdel", account], check=True)
     passes("a player and root kept each other's rows beside another account's lock file")
 
 
