@@ -114,6 +114,8 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     paced.rate = 25, paced.scale = 2, paced.microsPerFrame = 40500;
     paced.frames.emplace_back();  // a chunk of no bytes shows the last frame again
     topDown.height = -2, topDown.rate = 0, topDown.microsPerFrame = 40500;
+    AviBuilder unpaced = threeByTwo();
+    unpaced.rate = 0;
     topDown.frames = {indices({0, 1, 2, 9}) + indices({2, 3, 0, 9})};
     rle.width = 4, rle.height = 3, rle.compression = 1, rle.frameId = "00dc";
     rle.frames = {indices({4, 1, 0, 0, 0, 3, 2, 3, 2, 0, 1, 0, 0, 0, 2, 3, 2, 1, 0, 1}),
@@ -122,6 +124,7 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     const std::pair<AviBuilder, std::tuple<int, int, int, std::vector<Pixels>>> cases[] = {
         {paced, {80, 3, 2, {{r, g, b, b, w, r}, {r, g, b, b, w, r}}}},
         {topDown, {41, 3, 2, {{r, g, b, b, w, r}}}},
+        {unpaced, {125, 3, 2, {{r, g, b, b, w, r}}}},
         {rle,
          {125, 4, 3, {{w, w, g, g, b, w, b, r, g, g, g, g}, {w, w, g, g, b, r, r, r, g, g, g, g}}}},
     };
@@ -167,8 +170,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         for (int i = 0; i < junk; ++i) chunks += riffChunk("JUNK", "");
         return riffChunk("RIFF", "AVI " + threeByTwo().headerList() + riffList("movi", chunks));
     };
-    std::string lists, filler;  // ten empty stream lists; 1022 chunks of filler
-    for (int i = 0; i < 10; ++i) lists += riffList("strl", "");
+    std::string lists, filler;  // a hundred empty stream lists; 1022 chunks of filler
+    for (int i = 0; i < 100; ++i) lists += riffList("strl", "");
     for (int i = 0; i < 1022; ++i) filler += riffChunk("JUNK", "");
     const std::pair<std::string, std::string> cases[] = {
         {"", "no se puede abrir"},
@@ -202,7 +205,9 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""); }), "no tiene imágenes"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""), c.frameId = "01db"; }),
          "decoded"},
-        {with([&](AviBuilder& c) { c.beforeStream = lists, c.frameId = "10db"; }), "decoded"},
+        {with([&](AviBuilder& c) { c.beforeStream = lists.substr(0, 120), c.frameId = "10db"; }),
+         "decoded"},
+        {with([&](AviBuilder& c) { c.beforeStream = lists; }), "no tiene vídeo"},  // stream 100
         // Only lists hold frames, whatever a chunk's first bytes say.
         {between(riffChunk("JUNK", "movi")), "decoded"},
         {between(filler), "decoded"},  // 1024 chunks, the frames' list the last

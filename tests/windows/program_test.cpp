@@ -271,6 +271,8 @@ class ProgramTest : public QObject {
             QCOMPARE(std::size_t(readMediaFile(dir.file("big.gif")).size()),
                      size > 8 * kMebibyte ? 0 : size);
         }
+        writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');  // whole, then padded
+        QVERIFY(!decodePicture(dir.file("padded.gif")).isNull());
         for (const int frames : {1, 2, 1000, 1001}) {
             writeBytes(dir.file("anim.gif"), animatedGif(frames));
             QCOMPARE(decodePicture(dir.file("anim.gif")).isNull(), frames > 1000);

@@ -19,9 +19,11 @@ using design::ElementKind;
 
 namespace {
 
-// What the recorder heard: the names of the notifications shown, the time bar's new values.
+// What the recorder heard: the names of the notifications shown, the time bar's new values, the
+// names of the objects whose state changed.
 QVariantList notices;
 QVariantList times;
+QVariantList changed;
 
 void record(QAccessibleEvent* event) {
     QAccessibleInterface* object = event->accessibleInterface();
@@ -30,6 +32,7 @@ void record(QAccessibleEvent* event) {
         notices << object->text(QAccessible::Name);
     if (event->type() == QAccessible::ValueChanged && object->role() == QAccessible::ProgressBar)
         times << object->valueInterface()->currentValue();
+    if (event->type() == QAccessible::StateChanged) changed << object->text(QAccessible::Name);
 }
 
 constexpr design::Element kFaceUp{ElementKind::FaceUpCard, 0};
@@ -55,6 +58,7 @@ class ScreenReaderTest : public QObject {
             window.refresh();
             notices.clear();
             times.clear();
+            changed.clear();
         }
         // Steps virtual time, then draws the board.
         void step(int ms) {
@@ -99,6 +103,19 @@ class ScreenReaderTest : public QObject {
                  (QVariantList{"Jota de tréboles. Puntuación: 5300. Pico izquierdo: 5.000 puntos",
                                "7 de corazones. Robos restantes: 23",
                                "Rey de picas. Robos restantes: 22"}));
+    }
+
+    // When the game ends, each card that took a click changes its state: it takes none now. No
+    // other object changes.
+    void theGamesEndChangesTheStateOfEveryCardThatTookAClick() {
+        Table table;
+        int clickable = 1;  // the face-up card
+        for (int p = 1; p <= kTowerCardCount; ++p)
+            clickable += table.window.clickable({ElementKind::TowerCard, p});
+        table.listen();
+        table.game.edit().phase = Phase::Over;
+        table.window.refresh();
+        QCOMPARE(changed.size(), clickable);
     }
 
     // The time bar is heard once, as time runs low (from 70 the clock's steps of 20 land on the
