@@ -202,6 +202,7 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([](AviBuilder& c) { c.frames.assign(kMaxClipFrames + 1, c.frames[0]); }),
          "es demasiado largo"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("odml", ""); }), "decoded"},
+        {with([](AviBuilder& c) { c.inStream = riffChunk("JUNK", ""); }), "decoded"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""); }), "no tiene imágenes"},
         {with([](AviBuilder& c) { c.beforeStream = riffList("strl", ""), c.frameId = "01db"; }),
          "decoded"},
@@ -218,6 +219,7 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {sized(1, 1, kMaxClipFrames), "decoded"},
         {withJunk(65535), "decoded"},  // 65536 chunks in the frame list
         {withJunk(65536), "es demasiado largo"},
+        {rle(indices({0, 2, 4, 2, 0, 1})), "decoded"},  // a jump to just past the last pixel
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(refusal(decodeBytes(cases[i].first)), cases[i].second) << "case " << i;
@@ -254,6 +256,12 @@ TEST(ClipDecoder, StopsWhenCancelledOrPastItsBudget) {
     for (const auto& [limits, expected] : cases) {
         EXPECT_EQ(refusal(decodeClip(CRESTAVERDE_MEDIA_DIR "/ayuda.avi", limits)), expected)
             << limits.maxDecodedBytes;
+    }
+    // A 3 x 2 clip of one frame needs its pixels, its place in the list, and its chunk's 8 bytes.
+    constexpr std::size_t kOneFrame = 3 * 2 * sizeof(std::uint32_t) + 3 * sizeof(ClipFrame) + 8;
+    for (const std::size_t budget : {kOneFrame, kOneFrame - 1}) {
+        EXPECT_EQ(refusal(decodeBytes(threeByTwo().bytes(), {.maxDecodedBytes = budget})),
+                  budget == kOneFrame ? "decoded" : "es demasiado grande");
     }
 }
 

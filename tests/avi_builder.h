@@ -43,6 +43,7 @@ struct AviBuilder {
     std::vector<std::string> frames;
     std::string frameId = "00db";
     std::string beforeStream;  // header lists ahead of the video's stream list
+    std::string inStream;      // chunks between the stream's header and its format
 
     [[nodiscard]] std::string headerList() const {
         std::string format = littleEndian(headerBytes) + littleEndian(width) +
@@ -56,9 +57,9 @@ struct AviBuilder {
         const std::string stream = streamType + std::string(16, '\0') + littleEndian(scale) +
                                    littleEndian(rate) + std::string(28, '\0');
         return riffList(
-            "hdrl", riffChunk("avih", littleEndian(microsPerFrame) + std::string(52, '\0')) +
-                        beforeStream +
-                        riffList("strl", riffChunk("strh", stream) + riffChunk("strf", format)));
+            "hdrl",
+            riffChunk("avih", littleEndian(microsPerFrame) + std::string(52, '\0')) + beforeStream +
+                riffList("strl", riffChunk("strh", stream) + inStream + riffChunk("strf", format)));
     }
 
     [[nodiscard]] std::string frameList() const {

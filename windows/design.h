@@ -25,7 +25,7 @@ inline constexpr int kTwipsPerPixel = 15;
 // number that is not is a typing error, and stops the build.
 [[nodiscard]] consteval int wholePixels(int twips) {
     if (twips % kTwipsPerPixel != 0) throw "a design rectangle off the pixel grid";
-    return twips / kTwipsPerPixel;
+    return px(twips);
 }
 [[nodiscard]] consteval QRect twipRect(int left, int top, int width, int height) {
     return {wholePixels(left), wholePixels(top), wholePixels(width), wholePixels(height)};

@@ -195,10 +195,13 @@ class ProgramTest : public QObject {
         // broken drawing shows its picture, stretched. A deal waits for the pictures.
         QCOMPARE(media.picture("cartaqa.gif", {71, 96}, 1).size(), QSize(71, 96));
         std::optional<QStringList> reported;
-        const auto report = [&](const QStringList& found) { reported = found; };
+        int reports = 0;
+        const auto report = [&](const QStringList& found) { reported = found, ++reports; };
         {
-            const MediaCheck check(folder, report);
+            MediaCheck check(folder, report);
             QTRY_VERIFY_WITH_TIMEOUT(reported.has_value(), kHangMs);
+            check.waitForPictures();  // what it found is not told twice
+            QCOMPARE(reports, 1);
         }
         QCOMPARE(*reported, QStringList({"carta1a.gif", "carta3b.gif", "carta5a.gif", "cartaqa.svg",
                                          "cartaka.svg", "atras.jpg", "atras.svg", "ninguna.jpg",
@@ -270,6 +273,15 @@ class ProgramTest : public QObject {
             writeBytes(dir.file("big.gif"), std::string(size, 'g'));
             QCOMPARE(std::size_t(readMediaFile(dir.file("big.gif")).size()),
                      size > 8 * kMebibyte ? 0 : size);
+        }
+        // Every start-of-frame marker gives the frame's size; the tables and the reserved one do
+        // not.
+        for (int marker = 0xC0; marker <= 0xCF; ++marker) {
+            writeBytes(dir.file("frame.jpg"),
+                       "\xFF\xD8\xFF" + std::string(1, char(marker)) +
+                           std::string("\0\x0B\x08\0\x05\0\x07\1\1\x11\0", 11) + "\xFF\xD9");
+            const bool sized = marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+            QCOMPARE(wholePictureSize(dir.file("frame.jpg")), sized ? QSize(7, 5) : QSize());
         }
         writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');  // whole, then padded
         QVERIFY(!decodePicture(dir.file("padded.gif")).isNull());

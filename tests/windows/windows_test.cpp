@@ -480,6 +480,13 @@ class WindowsTest : public QObject {
         QVERIFY(!s().paused);
     }
 
+    // However small the screen, the abandon button's text stays 8 pixels high.
+    void theButtonStaysLegibleOnASmallScreen() {
+        window().setMinimumSize(0, 0);
+        window().resize(240, 135);
+        QTRY_COMPARE(abandonButton()->font().pixelSize(), 8);
+    }
+
     // Restored, the board has one fixed size; maximised, any size.
     void restoredTheBoardHasOneSize() {
         window().showMaximized();
