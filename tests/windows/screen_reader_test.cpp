@@ -132,8 +132,22 @@ class ScreenReaderTest : public QObject {
         QCOMPARE(times, QVariantList{kLowTime});
     }
 
+    // Each peak's notice, once shown, is named for its own peak.
+    void eachPeakNoticeIsNamedForItsPeak() {
+        Table table;
+        for (const int peak : kPeaks) table.game.edit().taken[peak] = true;
+        table.window.refresh();
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&table.window);
+        QStringList peaks;
+        for (int i = 0; i < board->childCount(); ++i) {
+            const QString name = board->child(i)->text(QAccessible::Name);
+            if (name.startsWith(QStringLiteral("Pico"))) peaks << name.section(':', 0, 0);
+        }
+        QCOMPARE(peaks, (QStringList{"Pico izquierdo", "Pico central", "Pico derecho"}));
+    }
+
     // A field's text is one run, from its first to its last character; a point anywhere on a
-    // character, its right edge too, finds that character.
+    // character, its right edge too, finds that character, and a point off the field none.
     void aFieldsCharactersAreOneRunWhereTheFieldShowsThem() {
         QLineEdit field(QStringLiteral("Introduzca su nombre, Peña"));
         QAccessibleTextInterface* text = objectOf(field)->textInterface();
@@ -145,6 +159,7 @@ class ScreenReaderTest : public QObject {
             const QRect character = text->characterRect(offset);
             QCOMPARE(text->offsetAtPoint({character.right(), character.center().y()}), offset);
         }
+        QCOMPARE(text->offsetAtPoint(field.mapToGlobal(QPoint(-1, 0))), -1);
     }
 
     void aFieldsSelectionAndCursorAreTheFieldsOwn() {
