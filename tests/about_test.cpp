@@ -211,6 +211,11 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([&](AviBuilder& c) { c.beforeStream = lists; }), "no tiene vídeo"},  // stream 100
         // Only lists hold frames, whatever a chunk's first bytes say.
         {between(riffChunk("JUNK", "movi")), "decoded"},
+        {riffChunk(
+             "RIFF",
+             "AVI " + threeByTwo().headerList() +
+                 riffList("movi", riffList("rec ", riffChunk("00db", threeByTwo().frames[0])))),
+         "decoded"},                   // the frames in a list of their own
         {between(filler), "decoded"},  // 1024 chunks, the frames' list the last
         {between(filler + riffChunk("JUNK", "")), "no tiene vídeo legible"},
         {sized(kMaxClipSide, 1, 1), "decoded"},

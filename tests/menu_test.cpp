@@ -140,6 +140,8 @@ TEST_F(Records, AFailedSaveIsReportedAndTheTableShownKeepsTheRow) {
 TEST_F(Records, RowsThatWaitForTheLockAreCountedByTheNextCheckAndSavedTogether) {
     load("Viejo\r\n100\r\n");
     std::optional<TableLock> other(std::in_place, folder.file("record.ini"));
+    const auto save = RecordFile(folder.file("record.ini")).update([](ScoreTable& /*table*/) {});
+    ASSERT_EQ(save.status, RecordFile::SaveStatus::Busy);  // at once, not once the lock is free
     writeBytes(folder.file("record.ini"),
                "A\r\n900\r\nB\r\n800\r\nC\r\n700\r\nD\r\n600\r\nE\r\n500\r\n");
     services.typeNext("Ana");

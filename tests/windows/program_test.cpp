@@ -283,7 +283,10 @@ class ProgramTest : public QObject {
             const bool sized = marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
             QCOMPARE(wholePictureSize(dir.file("frame.jpg")), sized ? QSize(7, 5) : QSize());
         }
-        writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');  // whole, then padded
+        writeBytes(dir.file("filled.jpg"),
+                   "\xFF\xD8\xFF" + readBytes(dir.file("frame.jpg")).substr(2));
+        QCOMPARE(wholePictureSize(dir.file("filled.jpg")), QSize(7, 5));  // after a fill byte
+        writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');        // whole, then padded
         QVERIFY(!decodePicture(dir.file("padded.gif")).isNull());
         for (const int frames : {1, 2, 1000, 1001}) {
             writeBytes(dir.file("anim.gif"), animatedGif(frames));
