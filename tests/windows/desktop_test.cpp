@@ -3,6 +3,7 @@
 // asks for, and the board's own events telling when it is back in the player's sight.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
@@ -99,6 +100,24 @@ class DesktopTest : public QObject {
             if (!focusLost) QTest::mouseClick(board.windowHandle(), Qt::LeftButton);
             QVERIFY2(!watch.outOfSight(), focusLost ? "focus" : "click");
         }
+    }
+
+    // A Wayland board that loses the focus to another window, and stays in sight, draws a pixel
+    // a frame while it probes, then nothing: idle, it uses no CPU.
+    void onWaylandTheBoardStopsProbingAfterItsTime() {
+        struct Painted : QWidget {
+            int paints = 0;
+            QElapsedTimer sinceLast;
+            void paintEvent(QPaintEvent* /*event*/) override { ++paints, sinceLast.start(); }
+        } board;
+        const SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        const int shown = board.paints;
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(board.windowHandle(), &out);
+        QTRY_VERIFY(board.paints > shown);
+        QTRY_VERIFY_WITH_TIMEOUT(board.sinceLast.elapsed() > design::kSightProbeMs, 15000);
     }
 };
 
