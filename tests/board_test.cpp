@@ -56,6 +56,9 @@ TEST(Deal, TheClockSeedsTheDealAndAnUnchangedReadingKeepsTheSequenceGoing) {
     EXPECT_EQ(game.s().stock.back(), first);
     random.randomize(555);
     EXPECT_NE(random.card(), first);
+    TestGame later(556);  // another reading, another deal
+    later.board.deal();
+    EXPECT_NE(later.s().stock, game.s().stock);
 }
 
 class Play : public ::testing::Test {
