@@ -115,7 +115,7 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     paced.frames.emplace_back();  // a chunk of no bytes shows the last frame again
     topDown.height = -2, topDown.rate = 0, topDown.microsPerFrame = 40500;
     AviBuilder unpaced = threeByTwo();
-    unpaced.rate = 0;
+    unpaced.rate = 0, unpaced.declaredColours = 0;  // no count: as many colours as are stored
     topDown.frames = {indices({0, 1, 2, 9}) + indices({2, 3, 0, 9})};
     rle.width = 4, rle.height = 3, rle.compression = 1, rle.frameId = "00dc";
     rle.frames = {indices({4, 1, 0, 0, 0, 3, 2, 3, 2, 0, 1, 0, 0, 0, 2, 3, 2, 1, 0, 1}),
@@ -218,6 +218,13 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
          "decoded"},                   // the frames in a list of their own
         {between(filler), "decoded"},  // 1024 chunks, the frames' list the last
         {between(filler + riffChunk("JUNK", "")), "no tiene vídeo legible"},
+        // 1024 chunks at most in the header list, and in the stream's
+        {with([&](AviBuilder& c) { c.beforeStream = filler; }), "decoded"},
+        {with([&](AviBuilder& c) { c.beforeStream = filler + riffChunk("JUNK", ""); }),
+         "no tiene vídeo legible"},
+        {with([&](AviBuilder& c) { c.inStream = filler; }), "decoded"},
+        {with([&](AviBuilder& c) { c.inStream = filler + riffChunk("JUNK", ""); }),
+         "no tiene vídeo legible"},
         {sized(kMaxClipSide, 1, 1), "decoded"},
         {sized(1, kMaxClipSide, 1), "decoded"},
         {sized(1, -kMaxClipSide, 1), "decoded"},

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,7 @@ struct AviBuilder {
     std::uint16_t bitsPerPixel = 8;
     std::uint32_t headerBytes = 40;  // as the bitmap header states its own size
     std::vector<Rgb> palette;
+    std::optional<std::uint32_t> declaredColours;  // the header's count; else the palette's size
     std::uint32_t scale = 1;
     std::uint32_t rate = 8;            // frames a second are rate / scale
     std::uint32_t microsPerFrame = 0;  // the main header's pace
@@ -46,10 +48,11 @@ struct AviBuilder {
     std::string inStream;      // chunks between the stream's header and its format
 
     [[nodiscard]] std::string headerList() const {
-        std::string format = littleEndian(headerBytes) + littleEndian(width) +
-                             littleEndian(height) + littleEndian(1, 2) +
-                             littleEndian(bitsPerPixel, 2) + littleEndian(compression) +
-                             std::string(12, '\0') + littleEndian(palette.size()) + littleEndian(0);
+        std::string format =
+            littleEndian(headerBytes) + littleEndian(width) + littleEndian(height) +
+            littleEndian(1, 2) + littleEndian(bitsPerPixel, 2) + littleEndian(compression) +
+            std::string(12, '\0') + littleEndian(declaredColours.value_or(palette.size())) +
+            littleEndian(0);
         for (const Rgb& colour : palette) {
             format += {static_cast<char>(colour[2]), static_cast<char>(colour[1]),
                        static_cast<char>(colour[0]), '\0'};
