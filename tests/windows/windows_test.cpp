@@ -416,6 +416,14 @@ class WindowsTest : public QObject {
         QCOMPARE(s().phase, Phase::Playing);
     }
 
+    // Enter that reaches the board itself, no button, with nothing highlighted, presses nothing.
+    void enterOnTheBoardItselfPressesNothing() {
+        const int left = s().stockLeft;
+        QTest::keyClick(&window(), Qt::Key_Return);
+        QCOMPARE(s().phase, Phase::Playing);
+        QCOMPARE(s().stockLeft, left);
+    }
+
     // The highlight is a gold frame edged in ink on both sides, around the card.
     void theHighlightIsGoldEdgedInInk() {
         const auto colourAt = [this](double out) {  // out from the frame's left middle, in design
