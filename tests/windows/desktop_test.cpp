@@ -102,6 +102,17 @@ class DesktopTest : public QObject {
         }
     }
 
+    // What waits for the board to be exposed runs at once when it already is.
+    void whatWaitsForTheExposedBoardRunsAtOnceIfItIs() {
+        QWidget board;
+        SightWatch watch(board, Sight::Platform::Wayland, [](bool) {});
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        bool ran = false;
+        watch.whenExposed([&] { ran = true; });
+        QVERIFY(ran);
+    }
+
     // A Wayland board that loses the focus to another window, and stays in sight, draws a pixel
     // a frame while it probes, then nothing: idle, it uses no CPU.
     void onWaylandTheBoardStopsProbingAfterItsTime() {
