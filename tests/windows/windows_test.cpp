@@ -251,33 +251,6 @@ class WindowsTest : public QObject {
         QCOMPARE(covered, 18);
     }
 
-    // The three peak notices look alike and lie alike over their peaks; each title's shadow is the
-    // title in the shadow's colour, moved as far as the other's.
-    void theNoticesAreAlikeAndTheShadowsFollowTheirTitles() {
-        using enum BoardLabel;
-        const auto d = &design::boardLabel;
-        const auto look = [&](BoardLabel l) {
-            return std::tuple(d(l).family, d(l).points, d(l).bold, d(l).italic, d(l).rect.size(),
-                              d(l).align, d(l).autoSize, d(l).border, d(l).back);
-        };
-        // Where a label's centre lies from a point.
-        const auto from = [&](BoardLabel l, QPointF p = {}) {
-            return QRectF(d(l).rect).center() - p;
-        };
-        const auto peak = [&](int i) { return window().designRect(tower(kPeaks.at(i))).center(); };
-        for (const auto& [notice, i] :
-             {std::pair(MiddlePeakNotice, 1), std::pair(RightPeakNotice, 2)}) {
-            QVERIFY(look(notice) == look(LeftPeakNotice) &&
-                    d(notice).text == d(LeftPeakNotice).text);
-            QCOMPARE(from(notice, peak(i)), from(LeftPeakNotice, peak(0)));
-        }
-        for (const auto& [title, shadow] :
-             {std::pair(BigTitle, BigTitleShadow), std::pair(SmallTitle, SmallTitleShadow)}) {
-            QVERIFY(look(shadow) == look(title) && d(shadow).text == design::kShadow);
-            QCOMPARE(from(shadow, from(title)), from(BigTitleShadow, from(BigTitle)));
-        }
-    }
-
     // ---- What a change repaints ----
 
     // A held tick arrives through a posted call: what it changes is drawn at once, an empty bar
