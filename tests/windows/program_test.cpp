@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program under the offscreen platform: a game played from the menu as a player plays
-// it, the help and about windows, the media check at start-up, the clip's decoding, the suits'
-// shapes and the timers.
+// it, the help and about windows, the media check at start-up, the clip's decoding and the
+// timers.
 
 #include <QAccessible>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -24,7 +23,6 @@
 #include "player_script.h"
 #include "program_files.h"
 #include "program_folder.h"
-#include "suit_shapes.h"
 
 namespace crestaverde::testing {
 
@@ -317,15 +315,6 @@ class ProgramTest : public QObject {
         QVERIFY(!late);
     }
 
-    // The rules fill their first line with spaces: the text starts on the second.
-    void theRulesStartAfterThirtyNineSpaces() {
-        const HelpWindow help(shipped_, services_, nullptr);
-        QStringList rules;
-        for (const QLabel* label : help.findChildren<QLabel*>())
-            if (label->text().contains("El juego consiste")) rules << label->text().left(40);
-        QCOMPARE(rules, QStringList{QString(39, ' ') + '\n'});
-    }
-
     // The about window's texts are laid out within their places, wrapped where they are long.
     void theAboutTextsFitTheirPlaces() {
         const AboutWindow about(shipped_, services_, "", nullptr);
@@ -355,18 +344,6 @@ class ProgramTest : public QObject {
         QCOMPARE(services_.shown.size(), boxes + 1);
     }
 
-    // Under the texts an engraved line: one row of grey over one of white, across the window.
-    void theAboutWindowsLineIsEngravedGreyOverWhite() {
-        AboutWindow about(shipped_, services_, "", nullptr);
-        const QImage shot = about.grab().toImage();
-        QString rows;
-        for (int y = design::kAboutGreyLine.y1() - 3; y <= design::kAboutWhiteLine.y1() + 3; ++y) {
-            const QColor c = shot.pixelColor(about.width() / 2, y);
-            rows += c == design::kEngravedGrey ? 'g' : (c == design::kPaper ? 'w' : '.');
-        }
-        QCOMPARE(rows, QStringLiteral("...gw..."));
-    }
-
     // The fan's top card lies whole over the other two.
     void theAboutWindowsTopCardLiesOverTheOthers() {
         AboutWindow about(shipped_, services_, "", nullptr);
@@ -376,29 +353,6 @@ class ProgramTest : public QObject {
             shipped_.picture(media::cardPicture(about.fan()[1]), top.size(), 1).toImage();
         QCOMPARE(about.grab().toImage().copy(inside).convertToFormat(card.format()),
                  card.copy(inside.translated(-top.topLeft())));
-    }
-
-    // Every suit is its own mirror image, left to right: the shapes' two halves match.
-    void everySuitIsItsOwnMirrorImage() {
-        for (const Suit suit : {Suit::Hearts, Suit::Diamonds, Suit::Clubs, Suit::Spades}) {
-            QImage drawn(800, 800, QImage::Format_Alpha8);
-            drawn.fill(Qt::transparent);
-            QPainter painter(&drawn);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.fillPath(art::suitPath(suit, drawn.rect()), Qt::black);
-            painter.end();
-            const QImage mirrored = drawn.mirrored(true, false);
-            qint64 filled = 0;
-            qint64 unmatched = 0;
-            for (qsizetype i = 0; i < drawn.sizeInBytes(); ++i) {  // a byte a pixel, rows unpadded
-                filled += drawn.constBits()[i];
-                unmatched += std::abs(drawn.constBits()[i] - mirrored.constBits()[i]);
-            }
-            // Smoothing leaves a few pixels unmatched along the edge; a point moved by 1 % of the
-            // shape, even beside the stem, leaves hundreds.
-            QVERIFY2(filled > 0 && unmatched * 5000 < filled,
-                     qPrintable(QStringLiteral("%1 of %2").arg(unmatched).arg(filled)));
-        }
     }
 
     // A bare QTimer of interval zero would tick on every pass of the event loop.

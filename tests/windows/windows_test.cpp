@@ -22,7 +22,6 @@
 
 namespace crestaverde::testing {
 
-using design::BoardLabel;
 using design::Element;
 using design::ElementKind;
 
@@ -183,38 +182,6 @@ class WindowsTest : public QObject {
         QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
     }
 
-    // The score and its title lie unframed on the felt in the peak notices' font, the score
-    // right-aligned in a place kept however wide it grows; the draws-left counter is its number in
-    // upright bold on the ink square: each is, to its last pixel, its text drawn so.
-    void theScoreAndTheCounterAreDrawnUnframedAndUpright() {
-        using enum BoardLabel;
-        const QImage shot = window().grab().toImage();
-        QImage drawn(shot.size(), shot.format());
-        drawn.setDevicePixelRatio(shot.devicePixelRatio());
-        drawn.fill(design::kFelt);
-        QPainter painter(&drawn);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        painter.setTransform(window().designToWindow());
-        for (const auto& [label, fontOf, back, bold, inset] :
-             {std::tuple(ScoreTitle, LeftPeakNotice, design::kFelt, false, 0),
-              std::tuple(Score, LeftPeakNotice, design::kFelt, false, 0),
-              std::tuple(DrawsLeft, DrawsLeft, design::kInk, true, 3)}) {  // inside its border
-            const design::LabelDesign& look = design::boardLabel(label);
-            const QRectF rect(look.rect);
-            painter.fillRect(rect, back);
-            QFont upright(design::boardLabel(fontOf).family);
-            upright.setPixelSize(design::pointsToPixels(design::boardLabel(fontOf).points));
-            upright.setBold(bold);
-            painter.setFont(upright);
-            painter.setPen(look.text);
-            painter.drawText(rect, int(look.align), window().labelText(label));
-            const QRect inside =
-                toPixels(shot).mapRect(rect).toAlignedRect().adjusted(inset, inset, -inset, -inset);
-            QVERIFY2(shot.copy(inside) == drawn.copy(inside),
-                     qPrintable(QString::number(int(label))));
-        }
-    }
-
     // A card lies behind the two cards overlapping it from the row below, as the board draws
     // them, and behind its cover; it turns face up once both are gone, and not before, whichever
     // goes first, and nothing else turns with it. Every element is stacked once.
@@ -279,20 +246,6 @@ class WindowsTest : public QObject {
     }
 
     // ---- The mouse ----
-
-    // The board points with a hand, 32 pixels square, whose hot spot is its finger's inked tip.
-    void theBoardPointsWithTheTipOfAFinger() {
-        const QCursor hand = window().cursor();
-        const QImage image = hand.pixmap().toImage();
-        QCOMPARE(image.size(), QSize(32, 32));
-        QPoint tip;
-        for (int y = 31; y >= 0; --y)
-            for (int x = 31; x >= 0; --x)
-                if (qAlpha(image.pixel(x, y)) != 0) tip = {x, y};
-        QCOMPARE(tip, hand.hotSpot());
-        QCOMPARE(image.pixelColor(tip), design::kInk);
-        QCOMPARE(image.pixelColor(tip + QPoint(0, 1)), design::kPaper);
-    }
 
     // A click plays only the card it hits: not a card under its cover (the cover takes the
     // click), nor one card pressed and another released.
@@ -395,22 +348,6 @@ class WindowsTest : public QObject {
         QTest::keyClick(&window(), Qt::Key_Return);
         QCOMPARE(s().phase, Phase::Playing);
         QCOMPARE(s().stockLeft, left);
-    }
-
-    // The highlight is a gold frame edged in ink on both sides, around the card.
-    void theHighlightIsGoldEdgedInInk() {
-        const auto colourAt = [this](double out) {  // out from the frame's left middle, in design
-            const QImage shot = window().grab().toImage();
-            const QRectF card = window().designRect(kFaceUp);
-            const double x = card.left() - design::kHighlightGap - out;
-            return shot.pixelColor(toPixels(shot).map(QPointF(x, card.center().y())).toPoint());
-        };
-        const double ink = (design::kHighlightGold + design::kHighlightInk) / 2;
-        QVERIFY(colourAt(0) != design::kHighlight);
-        key(Qt::Key_Up);
-        QCOMPARE(colourAt(0), design::kHighlight);
-        QCOMPARE(colourAt(ink), design::kInk);
-        QCOMPARE(colourAt(-ink), design::kInk);
     }
 
     // ---- The accessibility bus ----
