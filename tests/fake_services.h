@@ -72,7 +72,6 @@ class FakeServices : public Services {
     std::function<void(TimerId)> onTick;
 
     std::vector<ShownBox> shown;
-    std::vector<int> maxLengths;  // of every text box
     int menuShown = 0;
 
     Timer& timer(TimerId id) override { return timers_[static_cast<std::size_t>(id)]; }
@@ -106,9 +105,8 @@ class FakeServices : public Services {
         return yes;
     }
     std::string showTextBox(std::string_view prompt, std::string_view title,
-                            std::string_view prefilled, int maxLength) override {
+                            std::string_view prefilled, int /*maxLength*/) override {
         shown.push_back({std::string(title), std::string(prompt), BoxIcon::None});
-        maxLengths.push_back(maxLength);
         return typed_.empty() ? std::string(prefilled) : takeFirst(typed_);
     }
 
