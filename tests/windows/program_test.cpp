@@ -284,7 +284,9 @@ class ProgramTest : public QObject {
         writeBytes(dir.file("filled.jpg"),
                    "\xFF\xD8\xFF" + readBytes(dir.file("frame.jpg")).substr(2));
         QCOMPARE(wholePictureSize(dir.file("filled.jpg")), QSize(7, 5));  // after a fill byte
-        writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');        // whole, then padded
+        writeBytes(dir.file("side.gif"), declaredGif(kMaxPictureSide));   // low byte first
+        QCOMPARE(wholePictureSize(dir.file("side.gif")), QSize(kMaxPictureSide, kMaxPictureSide));
+        writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');  // whole, then padded
         QVERIFY(!decodePicture(dir.file("padded.gif")).isNull());
         for (const int frames : {1, 2, 1000, 1001}) {
             writeBytes(dir.file("anim.gif"), animatedGif(frames));

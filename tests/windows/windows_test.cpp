@@ -399,6 +399,16 @@ class WindowsTest : public QObject {
         QVERIFY(!s().paused);
     }
 
+    // Off Wayland a board the player restored comes back from a minimise restored.
+    void aRestoredBoardComesBackRestored() {
+        window().showNormal();
+        window().setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!clock().active());
+        window().setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(clock().active());
+        QVERIFY(!window().isMaximized());
+    }
+
     // However small the screen, the abandon button's text stays 8 pixels high.
     void theButtonStaysLegibleOnASmallScreen() {
         window().setMinimumSize(0, 0);
