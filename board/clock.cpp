@@ -2,7 +2,9 @@
 // The round clock, the level-start banner, pause and resume, and the rule that holds a tick back
 // while a box is open or its own previous tick still runs.
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 #include "board.h"
@@ -51,8 +53,8 @@ void Board::tick(TimerId id) {
 }
 
 void Board::scheduleHeldTicks() {
-    const bool anyHeld = held_[0] || held_[1];
-    if (!anyHeld || deliveryPosted_ || services_.boxOpen()) return;
+    if (std::ranges::none_of(held_, std::identity{}) || deliveryPosted_ || services_.boxOpen())
+        return;
     deliveryPosted_ = true;
     services_.post([this] { deliverHeldTicks(); });
 }

@@ -73,7 +73,7 @@ std::array<LabelDesign, kLabelCount> makeLabels() {
     for (const auto& [title, shadow] :
          {std::pair(BigTitle, BigTitleShadow), std::pair(SmallTitle, SmallTitleShadow)}) {
         at(shadow) = at(title);
-        at(shadow).rect.translate(px(-90), px(135));
+        at(shadow).rect.translate(wholePixels(-90), wholePixels(135));
         at(shadow).text = kShadow;
     }
     return labels;
