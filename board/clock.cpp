@@ -59,11 +59,12 @@ void Board::scheduleHeldTicks() {
     services_.post([this] { deliverHeldTicks(); });
 }
 
-// A held tick of a timer that has been stopped, or set to no ticks, meanwhile is dropped.
+// A held tick of a timer that has been stopped, or set to no ticks, meanwhile is dropped. One
+// that still cannot run, its tick running or a box open, is held again by tick() itself.
 void Board::deliverHeldTicks() {
     deliveryPosted_ = false;
     for (const TimerId id : {TimerId::Clock, TimerId::Banner}) {
-        if (!held_[slot(id)] || ticking_[slot(id)] || services_.boxOpen()) continue;
+        if (!held_[slot(id)]) continue;
         held_[slot(id)] = false;
         const Timer& timer = services_.timer(id);
         if (timer.active() && timer.interval() > 0) tick(id);

@@ -46,7 +46,7 @@ void Board::payPeakBonuses() {
 // The repeated peak bonus has no upper bound, so the score saturates instead of wrapping.
 void Board::addScore(std::int64_t points) {
     const std::int64_t room = std::numeric_limits<std::int64_t>::max() - s_.score;
-    s_.score = points > room ? std::numeric_limits<std::int64_t>::max() : s_.score + points;
+    s_.score += std::min(points, room);
 }
 
 // The round is lost not when the last card is turned, but when one more is asked for.

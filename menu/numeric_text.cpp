@@ -75,9 +75,10 @@ double numericValue(std::string_view text) {
     if (const char e = cursor.peek(); e == 'e' || e == 'E') {
         cursor.next();
         const int exponentSign = readSign(cursor);
+        // An "e" with no digits after it reads as a zero exponent, which scales by one.
         int exponentDigits = 0;
         const double exponent = readDigits(cursor, &exponentDigits);
-        if (exponentDigits > 0) value *= std::pow(10.0, exponentSign * exponent);
+        value *= std::pow(10.0, exponentSign * exponent);
     }
     return sign * value;
 }

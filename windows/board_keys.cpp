@@ -149,10 +149,9 @@ void BoardKeys::press(const QKeyEvent& key) {
 namespace {
 
 // The board is no dialog, so Qt lets Enter pass a focused button by; the design presses it.
-bool pressesFocusedButton(QObject* watched, const QEvent& event) {
+bool pressesFocusedButton(QObject* watched, const QKeyEvent& key) {
     auto* button = qobject_cast<QAbstractButton*>(watched);
-    if (button == nullptr || event.type() != QEvent::KeyPress) return false;
-    const auto& key = static_cast<const QKeyEvent&>(event);
+    if (button == nullptr) return false;
     if (key.modifiers() != Qt::NoModifier && key.modifiers() != Qt::KeypadModifier) return false;
     if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) return false;
     if (!key.isAutoRepeat()) button->click();
@@ -172,12 +171,12 @@ bool BoardKeys::eventFilter(QObject* watched, QEvent* event) {
             if (!handles(static_cast<const QKeyEvent&>(*event))) return false;
             event->accept();
             return true;
-        case QEvent::KeyPress:
-            if (!handles(static_cast<const QKeyEvent&>(*event))) {
-                return pressesFocusedButton(watched, *event);
-            }
-            press(static_cast<const QKeyEvent&>(*event));
+        case QEvent::KeyPress: {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (!handles(key)) return pressesFocusedButton(watched, key);
+            press(key);
             return true;
+        }
         default:
             return false;
     }
