@@ -170,6 +170,9 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         for (int i = 0; i < junk; ++i) chunks += riffChunk("JUNK", "");
         return riffChunk("RIFF", "AVI " + threeByTwo().headerList() + riffList("movi", chunks));
     };
+    // Every pixel of the 4x2 picture a run of its own: the most bytes an RLE frame may take.
+    const std::string everyPixelARun =
+        indices({1, 1, 1, 2, 1, 3, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 1});
     std::string lists, filler;  // a hundred empty stream lists; 1022 chunks of filler
     for (int i = 0; i < 100; ++i) lists += riffList("strl", "");
     for (int i = 0; i < 1022; ++i) filler += riffChunk("JUNK", "");
@@ -232,6 +235,9 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {withJunk(65535), "decoded"},  // 65536 chunks in the frame list
         {withJunk(65536), "es demasiado largo"},
         {rle(indices({0, 2, 4, 2, 0, 1})), "decoded"},  // a jump to just past the last pixel
+        {rle(indices({0, 2, 4, 2})), "decoded"},        // the frame ending with that jump
+        {rle(everyPixelARun), "decoded"},
+        {rle(everyPixelARun + indices({0})), "tiene imágenes dañadas"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(refusal(decodeBytes(cases[i].first)), cases[i].second) << "case " << i;

@@ -42,6 +42,7 @@ struct AviBuilder {
     std::uint32_t rate = 8;            // frames a second are rate / scale
     std::uint32_t microsPerFrame = 0;  // the main header's pace
     std::string streamType = "vids";
+    std::string handler = "DIB ";  // the codec's name, which writers fill in and readers ignore
     std::vector<std::string> frames;
     std::string frameId = "00db";
     std::string beforeStream;  // header lists ahead of the video's stream list
@@ -57,8 +58,8 @@ struct AviBuilder {
             format += {static_cast<char>(colour[2]), static_cast<char>(colour[1]),
                        static_cast<char>(colour[0]), '\0'};
         }
-        const std::string stream = streamType + std::string(16, '\0') + littleEndian(scale) +
-                                   littleEndian(rate) + std::string(28, '\0');
+        const std::string stream = streamType + handler + std::string(12, '\0') +
+                                   littleEndian(scale) + littleEndian(rate) + std::string(28, '\0');
         return riffList(
             "hdrl",
             riffChunk("avih", littleEndian(microsPerFrame) + std::string(52, '\0')) + beforeStream +

@@ -21,7 +21,7 @@ TEST(NumericValue, TheLeadingNumberBlanksSkippedAnywhereElseZero) {
         {"+7x", 7},      {".5", 0.5},          {"1.5e3", 1500}, {"15E-1", 1.5},
         {"1e", 1},       {"3.2.1", 3.2},       {"1,000", 1},    {"1\r2", 1},
         {"", 0},         {"abc", 0},           {"-", 0},        {".", 0},
-        {"e5", 0}};
+        {"e5", 0},       {"e999", 0}};
     for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << text;
 }
 

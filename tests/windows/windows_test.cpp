@@ -286,6 +286,18 @@ class WindowsTest : public QObject {
         QCOMPARE(s().stockLeft, left);
     }
 
+    // Up from the face-up card reaches whichever base card is left alone, the last one too.
+    void theArrowsReachEachBaseCard() {
+        for (int only = 1; only <= kTowerCardCount; ++only) {
+            if (!inBaseRow(only)) continue;
+            for (int position = 1; position <= kTowerCardCount; ++position)
+                s().taken[position] = inBaseRow(position) && position != only;
+            key(Qt::Key_Escape);
+            QCOMPARE(key(Qt::Key_Up), kFaceUp);
+            QVERIFY2(key(Qt::Key_Up) == tower(only), qPrintable(QString::number(only)));
+        }
+    }
+
     // Between games no card takes a click, so no arrow shows one; the face-up card lets a click
     // through to what lies behind it.
     void betweenGamesTheArrowsShowNothing() {
