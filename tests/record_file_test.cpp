@@ -34,7 +34,8 @@ TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
         {"a\r\n1\r\nb\r\n2\r\n", two},
         {"a\n1\nb\n2\n", two},
         {"a\r1\rb\r2\r", two},
-        {"a\r\n1\nb\r2", two},  // a last line without its end
+        {"a\r\n1\nb\r2", two},         // a last line without its end
+        {"\r\n1\r\n", {{{"", "1"}}}},  // the top score's name box cancelled
         {"", ScoreTable{}},
         {"a\r\n1\r\nb\r\n", {{{"a", "1"}, {"b", ""}}}},
         {kSample + "F\r\n900\r\nG\r\n800\r\n",  // ten lines read
