@@ -189,6 +189,8 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([](AviBuilder& c) { c.streamType = "auds"; }), "no tiene vídeo"},
         {with([](AviBuilder& c) { c.headerBytes = 39; }), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.width = 0; }), "tiene un tamaño imposible"},
+        {with([](AviBuilder& c) { c.width = kMaxClipSide + 1; }), "tiene un tamaño imposible"},
+        {with([](AviBuilder& c) { c.height = 0; }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.height = -(kMaxClipSide + 1); }), "tiene un tamaño imposible"},
         {with([](AviBuilder& c) { c.bitsPerPixel = 24; }), "usa un formato de imagen desconocido"},
         {with([](AviBuilder& c) { c.compression = 2; }), "no se puede descodificar"},
