@@ -2,6 +2,7 @@
 #include "avi_format.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -104,7 +105,7 @@ std::string readBitmapFormat(const std::vector<char>& format, AviVideo& video) {
         return std::string(texts::kClipImpossibleSize);
     }
     video.width = static_cast<int>(width);
-    video.height = static_cast<int>(height > 0 ? height : -height);
+    video.height = static_cast<int>(std::abs(height));
     video.bottomUp = height > 0;
     if (u16(at + 14) != 8) return std::string(texts::kClipUnknownPictureFormat);
     const std::uint32_t compression = u32(at + 16);
@@ -163,7 +164,7 @@ std::optional<HeaderList> readHeaderList(ByteSource& file, std::uint64_t begin, 
 ByteSource::ByteSource(std::istream& in) : in_(in) {
     in_.seekg(0, std::ios::end);
     const std::streamoff end = in_.tellg();
-    size_ = in_ && end > 0 ? static_cast<std::uint64_t>(end) : 0;
+    size_ = in_ ? static_cast<std::uint64_t>(end) : 0;
 }
 
 bool ByteSource::readAt(std::uint64_t offset, char* out, std::uint64_t count) {

@@ -119,10 +119,11 @@ void Board::bannerTick() {
 }
 
 // Only a running clock is paused: pausing a stopped one would later start it in the middle of
-// the level-start banner, whose full bar would then never be reached.
+// the level-start banner, whose full bar would then never be reached. Pausing again keeps the
+// time left, as the clock is stopped by then.
 void Board::pause() {
     outOfSight_ = true;
-    if ((s_.phase != Phase::Playing && s_.phase != Phase::Countdown) || s_.paused) return;
+    if (s_.phase != Phase::Playing && s_.phase != Phase::Countdown) return;
     if (clock().active()) clockLeftMs_ = clock().remainingMs();
     clock().stop();
     s_.paused = true;

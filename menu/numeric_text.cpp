@@ -17,38 +17,42 @@ bool isDigit(char c) {
 // Walks the text character by character, skipping blanks anywhere, as the classic reader does.
 class Cursor {
   public:
-    explicit Cursor(std::string_view text) : text_(text) {}
+    explicit Cursor(std::string_view text) : rest_(text) {}
     [[nodiscard]] char peek() {
-        while (pos_ < text_.size() && isSkipped(text_[pos_])) ++pos_;
-        return pos_ < text_.size() ? text_[pos_] : '\0';
+        while (!rest_.empty() && isSkipped(rest_.front())) rest_.remove_prefix(1);
+        return rest_.empty() ? '\0' : rest_.front();
     }
-    void next() { ++pos_; }
+    void next() { rest_.remove_prefix(1); }
 
   private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    std::string_view rest_;
 };
 
-double readDigits(Cursor& cursor, int* count) {
+struct Digits {
     double value = 0;
+    int count = 0;
+};
+
+Digits readDigits(Cursor& cursor) {
+    Digits digits;
     for (char c = cursor.peek(); isDigit(c); c = cursor.peek()) {
-        value = value * 10 + (c - '0');
-        ++*count;
+        digits.value = digits.value * 10 + (c - '0');
+        ++digits.count;
         cursor.next();
     }
-    return value;
+    return digits;
 }
 
-double readFraction(Cursor& cursor, int* count) {
-    double value = 0;
+Digits readFraction(Cursor& cursor) {
+    Digits digits;
     double scale = 0.1;
     for (char c = cursor.peek(); isDigit(c); c = cursor.peek()) {
-        value += (c - '0') * scale;
+        digits.value += (c - '0') * scale;
         scale /= 10;
-        ++*count;
+        ++digits.count;
         cursor.next();
     }
-    return value;
+    return digits;
 }
 
 int readSign(Cursor& cursor) {
@@ -65,19 +69,19 @@ int readSign(Cursor& cursor) {
 double numericValue(std::string_view text) {
     Cursor cursor(text);
     const int sign = readSign(cursor);
-    int digits = 0;
-    double value = readDigits(cursor, &digits);
+    auto [value, digits] = readDigits(cursor);
     if (cursor.peek() == '.') {
         cursor.next();
-        value += readFraction(cursor, &digits);
+        const Digits fraction = readFraction(cursor);
+        value += fraction.value;
+        digits += fraction.count;
     }
     if (digits == 0) return 0;
     if (const char e = cursor.peek(); e == 'e' || e == 'E') {
         cursor.next();
         const int exponentSign = readSign(cursor);
         // An "e" with no digits after it reads as a zero exponent, which scales by one.
-        int exponentDigits = 0;
-        const double exponent = readDigits(cursor, &exponentDigits);
+        const double exponent = readDigits(cursor).value;
         value *= std::pow(10.0, exponentSign * exponent);
     }
     return sign * value;

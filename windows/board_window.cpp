@@ -56,8 +56,8 @@ BoardWindow::BoardWindow(Board& board, const MediaCatalogue& media,
     setWindowTitle(texts::qText(texts::kApplicationTitle));
     QPalette felt = palette();
     felt.setColor(QPalette::Window, design::kFelt);
+    // A window's background is always filled from its palette.
     setPalette(felt);
-    setAutoFillBackground(true);
     setCursor(handCursor());
     resize(design::kBoardRestoredSize);
     applySizeRule();
@@ -268,14 +268,8 @@ void BoardWindow::paintEvent(QPaintEvent* event) {
     keys_->paint(painter);
 }
 
-std::optional<Element> BoardWindow::cardAt(QPoint windowPoint) const {
-    const std::optional<Element> element =
-        elementAt(designToWindow().inverted().map(QPointF(windowPoint)));
-    if (!element ||
-        (element->kind != ElementKind::TowerCard && element->kind != ElementKind::FaceUpCard)) {
-        return std::nullopt;
-    }
-    return element;
+std::optional<Element> BoardWindow::elementUnder(QPoint windowPoint) const {
+    return elementAt(designToWindow().inverted().map(QPointF(windowPoint)));
 }
 
 bool BoardWindow::clickable(Element card) const {
@@ -301,15 +295,15 @@ void BoardWindow::click(Element card) {
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
-    pressedCard_ =
-        event->button() == Qt::LeftButton ? cardAt(event->position().toPoint()) : std::nullopt;
+    pressed_ = event->button() == Qt::LeftButton ? elementUnder(event->position().toPoint())
+                                                 : std::nullopt;
 }
 
-// A click is a press and a release on the same card.
+// A click is a press and a release on the same card. Whatever else is clicked plays nothing.
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const std::optional<Element> pressed = std::exchange(pressedCard_, std::nullopt);
+    const std::optional<Element> pressed = std::exchange(pressed_, std::nullopt);
     if (event->button() != Qt::LeftButton || !pressed ||
-        cardAt(event->position().toPoint()) != pressed) {
+        elementUnder(event->position().toPoint()) != pressed) {
         return;
     }
     click(*pressed);
@@ -369,7 +363,7 @@ void BoardWindow::applySizeRule() {
 
 // The second press of a double-click is no click of its own.
 void BoardWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    pressedCard_.reset();
+    pressed_.reset();
     event->accept();
 }
 

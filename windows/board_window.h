@@ -73,8 +73,8 @@ class BoardWindow : public QWidget {
     void paintElement(QPainter& painter, design::Element element) const;
     void paintLabel(QPainter& painter, design::BoardLabel label) const;
     [[nodiscard]] QString pictureOf(design::Element element) const;
-    // The card under a window point that a click would go to.
-    [[nodiscard]] std::optional<design::Element> cardAt(QPoint windowPoint) const;
+    // What lies under a window point; a click goes to it, and plays it if it is a card.
+    [[nodiscard]] std::optional<design::Element> elementUnder(QPoint windowPoint) const;
     void layoutControls();
     void applySizeRule();
     void sightChanged(bool outOfSight);
@@ -86,7 +86,7 @@ class BoardWindow : public QWidget {
     TimeBar* timeBar_;
     BoardKeys* keys_;
     BoardAnnouncer announcer_;
-    std::optional<design::Element> pressedCard_;
+    std::optional<design::Element> pressed_;
     // Where the window system does not report minimised windows (Wayland), the compositor owns the
     // board's size: the board sets no fixed size of its own, and asks to be maximised again when
     // it comes back from a minimise that unmaximised it.
