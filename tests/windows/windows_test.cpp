@@ -5,6 +5,7 @@
 // Run also with QT_SCALE_FACTOR=2.
 
 #include <QAccessible>
+#include <QDir>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -111,6 +112,21 @@ class WindowsTest : public QObject {
                  qPrintable(QString::number(area)));
     }
 
+    // The largest difference of a colour channel between two pictures of one size, over the
+    // given share of their height.
+    static int worstDifference(QImage a, const QImage& b, double share = 1) {
+        QPainter painter(&a);
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.drawImage(0, 0, b);
+        painter.end();
+        int worst = 0;
+        for (int y = 0; y < qRound(a.height() * share); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                worst = std::max(
+                    {worst, qRed(a.pixel(x, y)), qGreen(a.pixel(x, y)), qBlue(a.pixel(x, y))});
+        return worst;
+    }
+
     // How far the element on the screen, down to the given share of its height, is from the
     // picture's drawing rendered at the size the element covers, on the felt.
     int differenceFromDrawing(Element element, const QString& picture, double share = 1) {
@@ -122,15 +138,8 @@ class WindowsTest : public QObject {
         QPainter painter(&drawn);
         QSvgRenderer(QString::fromStdString((folder_ / media::drawingOf(picture).toStdString())))
             .render(&painter, QRectF(drawn.rect()));
-        painter.setCompositionMode(QPainter::CompositionMode_Difference);
-        painter.drawImage(0, 0, onScreen);
         painter.end();
-        int worst = 0;
-        for (int y = 0; y < qRound(drawn.height() * share); ++y)
-            for (int x = 0; x < drawn.width(); ++x)
-                worst = std::max({worst, qRed(drawn.pixel(x, y)), qGreen(drawn.pixel(x, y)),
-                                  qBlue(drawn.pixel(x, y))});
-        return worst;
+        return worstDifference(drawn, onScreen, share);
     }
 
   private slots:
@@ -174,6 +183,31 @@ class WindowsTest : public QObject {
         s().stockLeft = 0;
         window().refresh();
         QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
+    }
+
+    // At its design size the dealt board looks as it was last approved, give or take rounding:
+    // every label's font, colour and place, the felt and the controls. After an intended change
+    // of the look, approve it by copying the picture the failing run writes over the reference.
+    void theDealtBoardLooksAsApproved() {
+        if (window().devicePixelRatio() != 1) QSKIP("the reference is one pixel per design pixel");
+        clock().stop();
+        s().timeBar = kFullTime / 2;
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        abandonButton()->setFocus();
+        QTest::mouseMove(&window(), QPoint(0, 0));  // on the felt: nothing shows a hover
+        window().resize(design::kBoardDesignSize);
+        QTRY_COMPARE(window().size(), design::kBoardDesignSize);
+        window().refresh();
+        QCoreApplication::processEvents();
+        const QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage approved =
+            QImage(QFINDTESTDATA("dealt_board.png")).convertToFormat(QImage::Format_RGB32);
+        if (shot.size() != approved.size() || worstDifference(approved, shot) > 8) {
+            const QString drawn = QDir::current().absoluteFilePath("dealt_board.png");
+            shot.save(drawn);
+            QFAIL(qPrintable("not as approved; drawn now: " + drawn));
+        }
     }
 
     // A card lies behind the two cards overlapping it from the row below, as the board draws
