@@ -24,15 +24,13 @@ constexpr std::uint32_t kBitmapHeaderBytes = 40;  // strf: BITMAPINFOHEADER
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 
-std::uint32_t u32(const char* at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8U) | static_cast<unsigned char>(at[i]);
-    return value;
-}
-
 std::uint16_t u16(const char* at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(at[0]) |
                                       (static_cast<unsigned char>(at[1]) << 8U));
+}
+
+std::uint32_t u32(const char* at) {
+    return u16(at) | (std::uint32_t{u16(at + 2)} << 16U);
 }
 
 std::int64_t i32(const char* at) {
