@@ -276,7 +276,7 @@ class WindowsTest : public QObject {
     // ---- The mouse ----
 
     // A click plays only the card it hits: not a card under its cover (the cover takes the
-    // click), nor one card pressed and another released.
+    // click), nor one card pressed and another released, nor a press another button ends.
     void onlyAClickOnACardPlaysIt() {
         QCOMPARE(window().elementAt(window().designRect(tower(1)).center()),
                  (Element{ElementKind::Cover, 1}));
@@ -286,6 +286,8 @@ class WindowsTest : public QObject {
         click(tower(1));
         QTest::mousePress(&window(), Qt::LeftButton, {}, at(tower(7)));
         QTest::mouseRelease(&window(), Qt::LeftButton, {}, at(tower(8)));
+        QTest::mousePress(&window(), Qt::LeftButton, {}, at(tower(7)));
+        QTest::mouseRelease(&window(), Qt::RightButton, {}, at(tower(7)));  // the press is undone
         QVERIFY(!s().taken[1] && !s().taken[7] && !s().taken[8]);
     }
 
