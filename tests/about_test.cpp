@@ -161,6 +161,10 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
                             std::string(std::size_t((width + 3) / 4 * 4 * std::abs(height)), 0));
         });
     };
+    const auto longFormat = [&](std::uint32_t bytes) {  // its palette stored past the 4 used
+        return with(
+            [&](AviBuilder& c) { c.declaredColours = 4, c.palette.resize((bytes - 40) / 4); });
+    };
     const auto between = [](const std::string& middle) {  // the headers, middle, the frames
         return riffChunk("RIFF",
                          "AVI " + threeByTwo().headerList() + middle + threeByTwo().frameList());
@@ -197,6 +201,9 @@ TEST(ClipDecoder, ReadsOrRefusesEachClipWithItsReason) {
         {with([](AviBuilder& c) { c.compression = 1, c.height = -2; }),
          "usa un formato de imagen desconocido"},
         {with([](AviBuilder& c) { c.palette.resize(257); }), "no tiene vídeo legible"},
+        // A format chunk of the most bytes a header's chunk may take, and one 4 bytes longer
+        {longFormat(kMaxHeaderChunkBytes), "decoded"},
+        {longFormat(kMaxHeaderChunkBytes + 4), "no tiene vídeo legible"},
         {with([](AviBuilder& c) { c.frames.clear(); }), "no tiene imágenes"},
         {with([](AviBuilder& c) { c.frameId = "01db"; }), "no tiene imágenes"},
         {whole.substr(0, whole.find("movi")), "no tiene imágenes"},

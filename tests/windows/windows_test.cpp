@@ -186,8 +186,9 @@ class WindowsTest : public QObject {
     }
 
     // At its design size the dealt board looks as it was last approved, give or take rounding:
-    // every label's font, colour and place, the felt and the controls. After an intended change
-    // of the look, approve it by copying the picture the failing run writes over the reference.
+    // every label's font, colour and place, the felt, the controls and the pointer. After an
+    // intended change of the look, approve it by copying the picture the failing run writes over
+    // the reference.
     void theDealtBoardLooksAsApproved() {
         if (window().devicePixelRatio() != 1) QSKIP("the reference is one pixel per design pixel");
         clock().stop();
@@ -200,7 +201,9 @@ class WindowsTest : public QObject {
         QTRY_COMPARE(window().size(), design::kBoardDesignSize);
         window().refresh();
         QCoreApplication::processEvents();
-        const QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QCursor pointer = window().cursor();  // as the player sees it, resting on the felt
+        QPainter(&shot).drawPixmap(QPoint(24, 24) - pointer.hotSpot(), pointer.pixmap());
         const QImage approved =
             QImage(QFINDTESTDATA("dealt_board.png")).convertToFormat(QImage::Format_RGB32);
         if (shot.size() != approved.size() || worstDifference(approved, shot) > 8) {
