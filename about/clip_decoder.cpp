@@ -23,7 +23,6 @@ class Decoder {
 
     // Walks the frame list; a list inside it (a 'rec ' group) is walked into, not over.
     std::string decodeAll() {
-        if (frameBytes() > limits_.maxDecodedBytes) return std::string(texts::kClipTooLarge);
         std::uint64_t at = video_.framesBegin;
         for (int chunks = 0;; ++chunks) {
             const std::optional<RiffChunk> chunk = readChunk(file_, at, video_.framesEnd);

@@ -17,14 +17,13 @@ bool isRecord(const ScoreTable& table, std::int32_t finalScore) {
     return scoreValue(table.back().score) <= finalScore;
 }
 
-bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t value) {
+void enterScore(ScoreTable& table, ScoreRow row, std::int32_t value) {
     const auto at = std::find_if(table.begin(), table.end(), [value](const ScoreRow& existing) {
         return scoreValue(existing.score) <= value;
     });
-    if (at == table.end()) return false;
+    if (at == table.end()) return;
     std::move_backward(at, table.end() - 1, table.end());
     *at = std::move(row);
-    return true;
 }
 
 }  // namespace crestaverde

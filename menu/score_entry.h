@@ -18,7 +18,7 @@ namespace crestaverde {
 
 // Puts the row at the first place whose score is not above the row's value; the rows below move
 // down unchanged and the old last row drops out. The table need not be sorted: a row enters even
-// when the last row is higher, as long as some row above it is not. Returns whether it entered.
-bool enterScore(ScoreTable& table, ScoreRow row, std::int32_t value);
+// when the last row is higher, as long as some row above it is not; else it does not enter.
+void enterScore(ScoreTable& table, ScoreRow row, std::int32_t value);
 
 }  // namespace crestaverde
