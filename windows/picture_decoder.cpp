@@ -38,8 +38,8 @@ QByteArray formatOf(const std::filesystem::path& file) {
 // picture teaches the allocator to keep megabytes for good.
 QByteArray readMediaFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-    if (size < 0 || !in.seekg(0)) return {};
+    const std::streamoff size = in.tellg();
+    if (!in.seekg(0)) return {};  // a file not opened, or whose size is unknown
     QByteArray bytes(std::min<qsizetype>(size, kMaxFileBytes) + 1, Qt::Uninitialized);
     in.read(bytes.data(), bytes.size());
     bytes.truncate(in.gcount());
