@@ -272,20 +272,22 @@ class ProgramTest : public QObject {
             QCOMPARE(std::size_t(readMediaFile(dir.file("big.gif")).size()),
                      size > 8 * kMebibyte ? 0 : size);
         }
-        // Every start-of-frame marker gives the frame's size; the tables and the reserved one do
-        // not.
+        // Every start-of-frame marker gives the frame's size, high byte first; the tables and the
+        // reserved one do not.
         for (int marker = 0xC0; marker <= 0xCF; ++marker) {
             writeBytes(dir.file("frame.jpg"),
                        "\xFF\xD8\xFF" + std::string(1, char(marker)) +
-                           std::string("\0\x0B\x08\0\x05\0\x07\1\1\x11\0", 11) + "\xFF\xD9");
+                           std::string("\0\x0B\x08\1\x05\1\x07\1\1\x11\0", 11) + "\xFF\xD9");
             const bool sized = marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-            QCOMPARE(wholePictureSize(dir.file("frame.jpg")), sized ? QSize(7, 5) : QSize());
+            QCOMPARE(wholePictureSize(dir.file("frame.jpg")), sized ? QSize(263, 261) : QSize());
         }
         writeBytes(dir.file("filled.jpg"),
                    "\xFF\xD8\xFF" + readBytes(dir.file("frame.jpg")).substr(2));
-        QCOMPARE(wholePictureSize(dir.file("filled.jpg")), QSize(7, 5));  // after a fill byte
-        writeBytes(dir.file("side.gif"), declaredGif(kMaxPictureSide));   // low byte first
+        QCOMPARE(wholePictureSize(dir.file("filled.jpg")), QSize(263, 261));  // after a fill byte
+        writeBytes(dir.file("side.gif"), declaredGif(kMaxPictureSide));       // low byte first
         QCOMPARE(wholePictureSize(dir.file("side.gif")), QSize(kMaxPictureSide, kMaxPictureSide));
+        writeBytes(dir.file("version.gif"), std::string("GIF88a\1\0\1\0;", 11));  // no such GIF
+        QCOMPARE(wholePictureSize(dir.file("version.gif")), QSize());
         writeBytes(dir.file("padded.gif"), animatedGif(1) + '\0');  // whole, then padded
         QVERIFY(!decodePicture(dir.file("padded.gif")).isNull());
         for (const int frames : {1, 2, 1000, 1001}) {
