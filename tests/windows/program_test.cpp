@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "about_window.h"
+#include "approved_picture.h"
 #include "avi_builder.h"
 #include "fake_services.h"
 #include "game.h"
@@ -160,6 +161,21 @@ class ProgramTest : public QObject {
         QVERIFY(QAccessible::queryAccessibleInterface(menu.scoreLabel(1))->state().invisible);
         // Under the long name, 700 with no name: its box was cancelled.
         QCOMPARE(readBytes(folder / "record.ini"), before + "\r\n700\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    }
+
+    // The start menu looks as approved: its pictures, the landscape's frame and the record table.
+    void theMenuLooksAsApproved() {
+        TempFolder dir;
+        const fs::path folder = mediaCopy(dir);
+        writeBytes(folder / "record.ini",
+                   "Pe\xF1"
+                   "a\r\n98700\r\nLuis\r\n5000\r\n\r\n700\r\n\r\n\r\n\r\n\r\n");
+        Game game(folder, [] {});
+        if (game.menuWindow().devicePixelRatio() != 1) QSKIP("approved at one pixel per pixel");
+        game.menu().open();
+        game.menuWindow().showTable();
+        const QString why = unapproved(game.menuWindow().grab().toImage(), "menu.png");
+        QVERIFY2(why.isEmpty(), qPrintable(why));
     }
 
     // Cut, broken, oversized and missing files, in a folder whose name is not UTF-8. Broken
