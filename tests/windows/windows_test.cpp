@@ -400,6 +400,9 @@ class WindowsTest : public QObject {
         }
         const QPoint button = abandonButton()->mapToGlobal(abandonButton()->rect().center());
         QCOMPARE(board->childAt(button.x(), button.y()), board->child(kBoardObjects));
+        const QWidget* bar = window().findChild<QProgressBar*>("timeBar");
+        const QPoint barCentre = bar->mapToGlobal(bar->rect().center());
+        QCOMPARE(board->childAt(barCentre.x(), barCentre.y()), time);
     }
 
     // A card tells its tower: the left one holds four cards of the base row, the others three.
