@@ -114,6 +114,8 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     paced.rate = 25, paced.scale = 2, paced.microsPerFrame = 40500;
     paced.frames.emplace_back();  // a chunk of no bytes shows the last frame again
     topDown.height = -2, topDown.rate = 0, topDown.microsPerFrame = 40500;
+    AviBuilder fastest = threeByTwo();  // a thousand frames a second, ahead of the main header
+    fastest.rate = 1000, fastest.microsPerFrame = 40500;
     AviBuilder unpaced = threeByTwo();
     unpaced.rate = 0, unpaced.declaredColours = 0;  // no count: as many colours as are stored
     topDown.frames = {indices({0, 1, 2, 9}) + indices({2, 3, 0, 9})};
@@ -124,6 +126,7 @@ TEST(ClipDecoder, PaintsEachFrameTheRightWayUpAtItsPace) {
     const std::pair<AviBuilder, std::tuple<int, int, int, std::vector<Pixels>>> cases[] = {
         {paced, {80, 3, 2, {{r, g, b, b, w, r}, {r, g, b, b, w, r}}}},
         {topDown, {41, 3, 2, {{r, g, b, b, w, r}}}},
+        {fastest, {1, 3, 2, {{r, g, b, b, w, r}}}},
         {unpaced, {125, 3, 2, {{r, g, b, b, w, r}}}},
         {rle,
          {125, 4, 3, {{w, w, g, g, b, w, b, r, g, g, g, g}, {w, w, g, g, b, r, r, r, g, g, g, g}}}},
