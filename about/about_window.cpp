@@ -24,9 +24,9 @@ QFont dialogFont(double points = design::kDialogFontPoints) {
 
 AboutWindow::AboutWindow(const MediaCatalogue& media, Services& services, std::string searchPath,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : ClosesAfterLastFrame(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                       Qt::MSWindowsFixedSizeDialogHint),
       media_(media),
       services_(services),
       searchPath_(std::move(searchPath)) {

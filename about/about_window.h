@@ -7,6 +7,7 @@
 #include <array>
 
 #include "card_fan.h"
+#include "last_frame.h"
 #include "media_catalogue.h"
 #include "random_draws.h"
 #include "services.h"
@@ -15,7 +16,7 @@ class QLabel;
 
 namespace crestaverde {
 
-class AboutWindow : public QDialog {
+class AboutWindow : public ClosesAfterLastFrame<QDialog> {
   public:
     // searchPath is where the system-information tool is looked for, as in PATH.
     AboutWindow(const MediaCatalogue& media, Services& services, std::string searchPath,

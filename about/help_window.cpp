@@ -28,9 +28,9 @@ QFont designFont(const QString& family, double points, bool bold) {
 }  // namespace
 
 HelpWindow::HelpWindow(const MediaCatalogue& media, Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : ClosesAfterLastFrame(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                       Qt::MSWindowsFixedSizeDialogHint),
       loader_(&decodeClip) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(texts::qText(texts::kHelpWindowTitle));

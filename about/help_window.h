@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "clip_loader.h"
+#include "last_frame.h"
 #include "media_catalogue.h"
 #include "services.h"
 
 namespace crestaverde {
 
-class HelpWindow : public QDialog {
+class HelpWindow : public ClosesAfterLastFrame<QDialog> {
   public:
     // The clip is decoded in the background; a clip that cannot be decoded is reported once by
     // its name, and the window stays open without it.

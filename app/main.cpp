@@ -14,6 +14,7 @@
 #include "crestaverde_version.h"
 #include "display_check.h"
 #include "game.h"
+#include "last_frame.h"
 #include "media_check.h"
 #include "plugin_folders.h"
 #include "program_files.h"
@@ -68,10 +69,13 @@ Request requestOf(int argc, char** argv) {
 
 // Over whatever window is up, or alone when none is.
 void reportUnusableMedia(const std::filesystem::path& folder, const QStringList& unusable) {
-    QMessageBox::critical(
-        QApplication::activeModalWidget(), QApplication::applicationName(),
+    crestaverde::MessageBoxClosingAfterLastFrame box(
+        QMessageBox::Critical, QApplication::applicationName(),
         crestaverde::MediaCatalogue::unusableMessage(
-            QFile::decodeName(QByteArray::fromStdString(folder.native())), unusable));
+            QFile::decodeName(QByteArray::fromStdString(folder.native())), unusable),
+        QApplication::activeModalWidget());
+    box.addButton(QMessageBox::Ok);
+    box.exec();
 }
 
 // A failed write (a full disk, a closed pipe) must not look like success.

@@ -40,6 +40,8 @@ inline constexpr int kFanChangeMs = 1000;
 // How long a Wayland board that lost the focus keeps drawing a pixel on every frame presented, to
 // learn whether the compositor took it away: longer than a compositor's minimise animation.
 inline constexpr int kSightProbeMs = 1000;
+// How long a closing window waits for its last frame before it closes all the same.
+inline constexpr int kLastFrameWaitMs = 500;
 
 // Colours.
 inline const QColor kFelt(0, 128, 0);

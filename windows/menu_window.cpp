@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "design.h"
+#include "last_frame.h"
 #include "window_texts.h"
 
 namespace crestaverde {
@@ -101,12 +102,14 @@ void MenuWindow::setBeforePlay(std::function<void()> beforePlay) {
 
 void MenuWindow::play() {
     if (beforePlay_) beforePlay_();
-    hide();
-    if (QWidget* board = parentWidget()) {
-        board->raise();
-        board->activateWindow();
-    }
-    board_.deal();
+    closeAfterLastFrame(*this, [this] {
+        hide();
+        if (QWidget* board = parentWidget()) {
+            board->raise();
+            board->activateWindow();
+        }
+        board_.deal();
+    });
 }
 
 // Scores keep the right edge the design lines them up on, so that long scores stay in the window.

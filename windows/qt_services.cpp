@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "last_frame.h"
 #include "score_table.h"
 #include "window_texts.h"
 
@@ -96,8 +97,8 @@ void QtServices::endProcessWith(int status) {
 
 void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_view title) {
     host_->refreshBoard();
-    QMessageBox box(iconOf(icon), texts::qText(title), texts::qText(text), QMessageBox::NoButton,
-                    host_->boxParent());
+    MessageBoxClosingAfterLastFrame box(iconOf(icon), texts::qText(title), texts::qText(text),
+                                        host_->boxParent());
     QPushButton* ok = box.addButton(texts::kAccept, QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
@@ -106,20 +107,20 @@ void QtServices::showMessage(std::string_view text, BoxIcon icon, std::string_vi
 
 bool QtServices::showQuestion(std::string_view text, std::string_view title) {
     host_->refreshBoard();
-    QMessageBox box(QMessageBox::Question, texts::qText(title), texts::qText(text),
-                    QMessageBox::NoButton, host_->boxParent());
+    MessageBoxClosingAfterLastFrame box(QMessageBox::Question, texts::qText(title),
+                                        texts::qText(text), host_->boxParent());
     QPushButton* yes = box.addButton(texts::kYes, QMessageBox::YesRole);
     QPushButton* no = box.addButton(texts::kNo, QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
-    return box.clickedButton() == yes;
+    return box.chosen() == yes;
 }
 
 std::string QtServices::showTextBox(std::string_view prompt, std::string_view title,
                                     std::string_view prefilled, int maxLength) {
     host_->refreshBoard();
-    QInputDialog dialog(host_->boxParent());
+    ClosesAfterLastFrame<QInputDialog> dialog(host_->boxParent());
     dialog.setWindowTitle(texts::qText(title));
     dialog.setLabelText(texts::qText(prompt));
     dialog.setTextValue(texts::qText(prefilled));

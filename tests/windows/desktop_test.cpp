@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a desktop sees them: whose transient each one is, the title-bar buttons each one
-// asks for, and the board's own events telling when it is back in the player's sight.
+// asks for, the board's own events telling when it is back in the player's sight, and how a
+// window closes after its last frame.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 #include <functional>
 
 #include "game.h"
+#include "last_frame.h"
 #include "program_folder.h"
 #include "sight_watch.h"
 
@@ -129,6 +132,72 @@ class DesktopTest : public QObject {
         QCoreApplication::sendEvent(board.windowHandle(), &out);
         QTRY_VERIFY(board.paints > shown);
         QTRY_VERIFY_WITH_TIMEOUT(board.sinceLast.elapsed() > design::kSightProbeMs, 15000);
+    }
+
+    // On Wayland a window hides only once its last frame is in: until the next update it stays
+    // up, drawing nothing.
+    void aWindowWaitingForItsLastFrameClosesAtTheNextUpdate() {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int closes = 0;
+        closeAfterLastFrame(
+            window, [&] { ++closes, window.hide(); }, FrameWait::Needed);
+        QCOMPARE(closes, 0);
+        QVERIFY(!window.updatesEnabled());
+        QTRY_COMPARE(closes, 1);
+        QVERIFY(window.updatesEnabled() && !window.isVisible());
+    }
+
+    void aSecondCloseWhileWaitingIsDropped() {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList closes;
+        closeAfterLastFrame(
+            window, [&] { closes << "first", window.hide(); }, FrameWait::Needed);
+        closeAfterLastFrame(
+            window, [&] { closes << "second"; }, FrameWait::Needed);
+        QTRY_COMPARE(closes, QStringList{"first"});
+        window.show();
+        closeAfterLastFrame(
+            window, [&] { closes << "again"; }, FrameWait::NotNeeded);
+        QCOMPARE(closes, (QStringList{"first", "again"}));
+    }
+
+    void whatThePlayerDoesInAClosingWindowGoesNowhere() {
+        QPushButton button(QStringLiteral("Aceptar"));
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        int clicks = 0;
+        QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        bool closed = false;
+        closeAfterLastFrame(
+            button, [&] { closed = true; }, FrameWait::Needed);
+        // Through the window, as the window system delivers them.
+        QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, button.rect().center());
+        QTest::keyClick(button.windowHandle(), Qt::Key_Space);
+        QTRY_VERIFY(closed);
+        QCOMPARE(clicks, 1);
+    }
+
+    // Qt's message box hides itself on a click; this one closes through its done(), and tells
+    // which button the player chose.
+    void aMessageBoxTellsWhichButtonClosedIt() {
+        MessageBoxClosingAfterLastFrame box(QMessageBox::Question, QStringLiteral("CRESTAVERDE"),
+                                            QStringLiteral("¿Desea abandonar la partida?"),
+                                            nullptr);
+        box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        int done = 0;
+        QObject::connect(&box, &QDialog::finished, [&] { ++done; });
+        QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+        box.exec();
+        QCOMPARE(box.chosen(), no);
+        QCOMPARE(done, 1);
     }
 };
 
