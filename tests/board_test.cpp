@@ -59,6 +59,9 @@ TEST(Deal, TheClockSeedsTheDealAndAnUnchangedReadingKeepsTheSequenceGoing) {
     TestGame later(556);  // another reading, another deal
     later.board.deal();
     EXPECT_NE(later.s().stock, game.s().stock);
+    TestGame hoursLater(555 + (1LL << 32));  // the reading's high half counts too
+    hoursLater.board.deal();
+    EXPECT_NE(hoursLater.s().stock, game.s().stock);
 }
 
 class Play : public ::testing::Test {

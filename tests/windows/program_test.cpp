@@ -335,15 +335,18 @@ class ProgramTest : public QObject {
         QVERIFY(!late);
     }
 
-    // The about window's texts are laid out within their places, wrapped where they are long.
-    void theAboutTextsFitTheirPlaces() {
+    // The about and help windows' texts are laid out within their places, wrapped where long.
+    void theAboutAndHelpTextsFitTheirPlaces() {
         const AboutWindow about(shipped_, services_, "", nullptr);
-        for (const QLabel* label : about.findChildren<QLabel*>()) {
-            if (label->text().isEmpty()) continue;
-            const int height = label->heightForWidth(label->width());
-            QVERIFY2(label->minimumSizeHint().width() <= label->width() && height > 0 &&
-                         height <= label->height(),
-                     qPrintable(label->objectName()));
+        const HelpWindow help(shipped_, services_, nullptr);
+        for (const QWidget* window : std::initializer_list<const QWidget*>{&about, &help}) {
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->text().isEmpty()) continue;
+                const int height = label->heightForWidth(label->width());
+                QVERIFY2(label->minimumSizeHint().width() <= label->width() && height > 0 &&
+                             height <= label->height(),
+                         qPrintable(label->objectName()));
+            }
         }
     }
 

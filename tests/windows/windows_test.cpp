@@ -170,24 +170,47 @@ class WindowsTest : public QObject {
         QVERIFY(differenceFromDrawing(pile, media::kEmptyStock) <= 8);
     }
 
+    // The board at its design size, focus on the abandon button, the pointer on the felt, the
+    // clock stopped with the bar half full.
+    QImage shotAtDesignSize() {
+        clock().stop();
+        s().timeBar = kFullTime / 2;
+        window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&window())) return {};
+        abandonButton()->setFocus();
+        QTest::mouseMove(&window(), QPoint(0, 0));  // on the felt: nothing shows a hover
+        window().resize(design::kBoardDesignSize);
+        if (!QTest::qWaitFor([&] { return window().size() == design::kBoardDesignSize; }))
+            return {};
+        window().refresh();
+        QCoreApplication::processEvents();
+        return window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
     // At its design size the dealt board looks as approved: every label's font, colour and
     // place, the felt, the controls and the pointer.
     void theDealtBoardLooksAsApproved() {
         if (window().devicePixelRatio() != 1) QSKIP("approved at one pixel per pixel");
-        clock().stop();
-        s().timeBar = kFullTime / 2;
-        window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window()));
-        abandonButton()->setFocus();
-        QTest::mouseMove(&window(), QPoint(0, 0));  // on the felt: nothing shows a hover
-        window().resize(design::kBoardDesignSize);
-        QTRY_COMPARE(window().size(), design::kBoardDesignSize);
-        window().refresh();
-        QCoreApplication::processEvents();
-        QImage shot = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shot = shotAtDesignSize();
+        QVERIFY(!shot.isNull());
         const QCursor pointer = window().cursor();  // as the player sees it, resting on the felt
         QPainter(&shot).drawPixmap(QPoint(24, 24) - pointer.hotSpot(), pointer.pixmap());
         const QString why = unapproved(shot, "dealt_board.png");
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    }
+
+    // The peaks taken, their notices show above the towers as approved: hidden at the deal, they
+    // are in no other approved picture.
+    void thePeakNoticesLookAsApproved() {
+        if (window().devicePixelRatio() != 1) QSKIP("approved at one pixel per pixel");
+        for (const int peak : kPeaks) s().taken[peak] = true, s().faceDown[peak] = false;
+        const QImage shot = shotAtDesignSize();
+        QVERIFY(!shot.isNull());
+        QRectF notices;
+        for (const auto notice :
+             {design::BoardLabel::LeftPeakNotice, design::BoardLabel::RightPeakNotice})
+            notices |= window().designRect({ElementKind::Label, static_cast<int>(notice)});
+        const QString why = unapproved(shot.copy(notices.toAlignedRect()), "peak_notices.png");
         QVERIFY2(why.isEmpty(), qPrintable(why));
     }
 
@@ -387,6 +410,10 @@ class WindowsTest : public QObject {
             QCOMPARE(board->indexOfChild(board->child(i)), i);
         QCOMPARE(board->child(0)->text(QAccessible::Name), QStringLiteral("Carta boca abajo"));
         QVERIFY(board->child(0)->actionInterface()->actionNames().isEmpty());
+        // A screen reader says what each is: a card a button, the stock a picture, a label text.
+        QCOMPARE(board->child(kTowerCardCount)->role(), QAccessible::Button);
+        QCOMPARE(board->child(kTowerCardCount + 1)->role(), QAccessible::Graphic);
+        QCOMPARE(board->child(kTowerCardCount + 2)->role(), QAccessible::StaticText);
         QAccessibleInterface* notice = board->child(kBoardObjects - 1);
         QVERIFY(notice->role() == QAccessible::Notification && notice->state().invisible);
         QAccessibleInterface* time = board->child(kBoardObjects + 1);
