@@ -30,6 +30,8 @@ bool saved(const RecordFile& file, const ScoreTable& table) {
 
 TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
     const ScoreTable two = {{{"a", "1"}, {"b", "2"}, {"", ""}, {"", ""}, {"", ""}}};
+    std::string manyLines;  // two thousand lines, of which the first ten are read
+    for (int row = 0; row < 1000; ++row) manyLines += "n\r\n" + std::to_string(row) + "\r\n";
     const std::vector<std::pair<std::string, ScoreTable>> cases = {
         {"a\r\n1\r\nb\r\n2\r\n", two},
         {"a\n1\nb\n2\n", two},
@@ -40,6 +42,7 @@ TEST(RecordFormat, EveryLineEndShortOddLongAndOverlongFiles) {
         {"a\r\n1\r\nb\r\n", {{{"a", "1"}, {"b", ""}}}},
         {kSample + "F\r\n900\r\nG\r\n800\r\n",  // ten lines read
          {{{"A", "5000"}, {"B", "4000"}, {"C", "3000"}, {"D", "2000"}, {"E", "1000"}}}},
+        {manyLines, {{{"n", "0"}, {"n", "1"}, {"n", "2"}, {"n", "3"}, {"n", "4"}}}},
         {std::string(5000, 'y') + "\r\n12\r\n", {{{"", "12"}}}},   // an overlong line reads empty
         {std::string(5 << 20, 'x') + "\r\n12\r\n", ScoreTable{}},  // reading stops inside it
     };

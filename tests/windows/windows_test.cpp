@@ -432,6 +432,13 @@ class WindowsTest : public QObject {
         QCOMPARE(board->childAt(barCentre.x(), barCentre.y()), time);
     }
 
+    // The highlighted card, and no other, has the focus a screen reader follows.
+    void theHighlightedCardAloneHasTheFocus() {
+        QCOMPARE(key(Qt::Key_Up), kFaceUp);
+        QVERIFY(boardObject()->child(kTowerCardCount)->state().focused);
+        QVERIFY(!boardObject()->child(kTowerCardCount - 1)->state().focused);
+    }
+
     // A card tells its tower: the left one holds four cards of the base row, the others three.
     void eachCardIsDescribedByItsTower() {
         std::map<QString, int> towers;
