@@ -147,6 +147,24 @@ TEST(ClockInSight, MinimisingDuringTheBannerLeavesTheClockToStartInSightWithItsF
     }
 }
 
+// A tick never runs inside its own previous tick. Here the last try's end opens the menu from
+// inside the clock's tick, and the player deals and plays on before that tick has returned: the
+// new game's first tick waits for it, then runs.
+TEST_F(Clock, ATickThatFallsDueInsideItsOwnPreviousTickRunsOnceThatOneHasReturned) {
+    game.startGame();
+    game.edit().triesLeft = 1;
+    int timeLeftInside = 0;
+    game.services.onMenu = [&] {
+        if (timeLeftInside != 0) return;  // the player stays in the next game's menu
+        game.board.deal();
+        game.finishBanner();
+        game.services.advance(clockIntervalMs(1));
+        timeLeftInside = s.timeLeft;
+    };
+    game.services.advance(11 * clockIntervalMs(1));  // the try runs out
+    EXPECT_EQ(std::pair(timeLeftInside, s.timeLeft), std::pair(200, 180));
+}
+
 TEST_F(Clock, OneHeldTickRunsAfterNoAndATickOfAStoppedClockIsDropped) {
     game.startGame();
     game.services.answerNext(false, [&] { game.services.advance(60000); });
